@@ -1,0 +1,58 @@
+# Helpers that give every target of ours the same warnings, sanitizers and layering check.
+
+option(ZF_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+add_library(zf_options INTERFACE)
+target_compile_options(zf_options INTERFACE -Wall -Wextra -Werror)
+target_include_directories(zf_options INTERFACE "${PROJECT_SOURCE_DIR}")
+if(ZF_SANITIZE)
+    target_compile_options(zf_options INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    target_link_options(zf_options INTERFACE -fsanitize=address,undefined)
+    target_compile_definitions(zf_options INTERFACE ZF_SANITIZE=1)
+endif()
+
+# One stamp for the whole tree: re-checked whenever any layered source changes.
+file(GLOB_RECURSE zf_layered_sources CONFIGURE_DEPENDS
+     "${PROJECT_SOURCE_DIR}/platform/*.h" "${PROJECT_SOURCE_DIR}/platform/*.cpp"
+     "${PROJECT_SOURCE_DIR}/framework/*.h" "${PROJECT_SOURCE_DIR}/framework/*.cpp"
+     "${PROJECT_SOURCE_DIR}/app/*.h" "${PROJECT_SOURCE_DIR}/app/*.cpp"
+     "${PROJECT_SOURCE_DIR}/game/*.h" "${PROJECT_SOURCE_DIR}/game/*.cpp"
+     "${PROJECT_SOURCE_DIR}/render/*.h" "${PROJECT_SOURCE_DIR}/render/*.cpp"
+     "${PROJECT_SOURCE_DIR}/scores/*.h" "${PROJECT_SOURCE_DIR}/scores/*.cpp"
+     "${PROJECT_SOURCE_DIR}/resources/*.h" "${PROJECT_SOURCE_DIR}/resources/*.cpp")
+set(zf_layering_stamp "${PROJECT_BINARY_DIR}/layering.stamp")
+add_custom_command(
+    OUTPUT "${zf_layering_stamp}"
+    COMMAND "${CMAKE_COMMAND}" -DROOT=${PROJECT_SOURCE_DIR} -DSTAMP=${zf_layering_stamp}
+            -P "${PROJECT_SOURCE_DIR}/cmake/check_includes.cmake"
+    DEPENDS ${zf_layered_sources} "${PROJECT_SOURCE_DIR}/cmake/check_includes.cmake"
+    COMMENT "Checking that layers include only downwards")
+add_custom_target(zf_layering DEPENDS "${zf_layering_stamp}")
+
+# zf_layer(<target> DIRS <dir>... [LINK <lib>...])
+# A static library made of every .cpp below the given folders.
+function(zf_layer target)
+    cmake_parse_arguments(ARG "" "" "DIRS;LINK;EXCLUDE" ${ARGN})
+    set(sources "")
+    foreach(dir IN LISTS ARG_DIRS)
+        file(GLOB_RECURSE found CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${dir}/*.cpp")
+        list(APPEND sources ${found})
+    endforeach()
+    foreach(pattern IN LISTS ARG_EXCLUDE)
+        list(FILTER sources EXCLUDE REGEX "${pattern}")
+    endforeach()
+    add_library(${target} STATIC ${sources})
+    target_link_libraries(${target} PUBLIC zf_options ${ARG_LINK})
+    add_dependencies(${target} zf_layering)
+endfunction()
+
+# zf_test(<name> SOURCES <file>... LINK <lib>... [LABELS <label>...])
+function(zf_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LINK;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE zf_options ${ARG_LINK} GTest::gtest GTest::gtest_main)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                         PROPERTIES LABELS "${ARG_LABELS}"
+                         WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
+endfunction()

@@ -1,0 +1,60 @@
+// The live platform: everything the Win32 operations work on (handles, windows, timers, sound,
+// the runtime's generator) is owned by one Session, made by whoever starts the program (the
+// SDL host's main, the replay tool, a test) and reached by the operations through Current().
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class Host;
+class HandleTable;
+class ResourceCatalogue;
+namespace gdi {
+class GdiState;
+}
+namespace user {
+class UserState;
+}
+namespace sound {
+class SoundPlayer;
+}
+
+class Session {
+public:
+    // module_path is the program file's path, which names the application.
+    Session(Host& host, const ResourceCatalogue& resources, std::string module_path);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // The one live session; asserts that there is one.
+    static Session& Current();
+    static Session* TryCurrent();
+
+    Host& host() { return host_; }
+    const ResourceCatalogue& resources() const { return resources_; }
+    const std::string& module_path() const { return module_path_; }
+    HandleTable& handles() { return *handles_; }
+    gdi::GdiState& gdi() { return *gdi_; }
+    user::UserState& user() { return *user_; }
+    sound::SoundPlayer& sound() { return *sound_; }
+
+    // The C runtime's generator state; 1 until srand, as in a fresh process.
+    uint32_t& random_state() { return random_state_; }
+
+private:
+    Host& host_;
+    const ResourceCatalogue& resources_;
+    std::string module_path_;
+    uint32_t random_state_ = 1;
+    // Destroyed bottom-up: windows first, then sound, then drawing objects, then the table.
+    std::unique_ptr<HandleTable> handles_;
+    std::unique_ptr<gdi::GdiState> gdi_;
+    std::unique_ptr<sound::SoundPlayer> sound_;
+    std::unique_ptr<user::UserState> user_;
+};
+
+}  // namespace platform

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds the game and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+cmake --preset default
+cmake --build --preset default
+
+echo "The game window does not exist yet; nothing to start." >&2
+exit 1
