@@ -33,7 +33,7 @@ HDC CDC::Detach() {
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* dc) {
-    return Attach(::CreateCompatibleDC(dc ? dc->GetSafeHdc() : nullptr));
+    return !m_hDC && Attach(::CreateCompatibleDC(dc ? dc->GetSafeHdc() : nullptr));
 }
 
 BOOL CDC::DeleteDC() {

@@ -29,10 +29,11 @@ int CGdiObject::GetObject(int count, LPVOID object) const {
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
-    return Attach(::CreateCompatibleBitmap(dc ? dc->GetSafeHdc() : nullptr, width, height));
+    return !m_hObject &&
+           Attach(::CreateCompatibleBitmap(dc ? dc->GetSafeHdc() : nullptr, width, height));
 }
 
 BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bits_per_pixel,
                            const void* bits) {
-    return Attach(::CreateBitmap(width, height, planes, bits_per_pixel, bits));
+    return !m_hObject && Attach(::CreateBitmap(width, height, planes, bits_per_pixel, bits));
 }

@@ -31,7 +31,9 @@ class CBitmap : public CGdiObject {
     operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
 
     // From the program's own resources; case does not matter in the name.
-    BOOL LoadBitmap(LPCSTR name) { return Attach(LoadBitmapA(GetModuleHandleA(nullptr), name)); }
+    BOOL LoadBitmap(LPCSTR name) {
+        return !m_hObject && Attach(LoadBitmapA(GetModuleHandleA(nullptr), name));
+    }
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
     BOOL CreateBitmap(int width, int height, UINT planes, UINT bits_per_pixel, const void* bits);
     int GetBitmap(BITMAP* info) const { return GetObject(sizeof(BITMAP), info); }
@@ -42,7 +44,9 @@ class CBrush : public CGdiObject {
     CBrush() = default;
     explicit CBrush(COLORREF colour) { CreateSolidBrush(colour); }
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
-    BOOL CreateSolidBrush(COLORREF colour) { return Attach(::CreateSolidBrush(colour)); }
+    BOOL CreateSolidBrush(COLORREF colour) {
+        return !m_hObject && Attach(::CreateSolidBrush(colour));
+    }
 };
 
 class CPen : public CGdiObject {
@@ -51,7 +55,7 @@ class CPen : public CGdiObject {
     CPen(int style, int width, COLORREF colour) { CreatePen(style, width, colour); }
     operator HPEN() const { return static_cast<HPEN>(m_hObject); }
     BOOL CreatePen(int style, int width, COLORREF colour) {
-        return Attach(::CreatePen(style, width, colour));
+        return !m_hObject && Attach(::CreatePen(style, width, colour));
     }
 };
 
