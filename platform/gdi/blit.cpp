@@ -35,8 +35,11 @@ uint32_t BitsAt(const uint32_t* row, int words, int64_t x) {
     return shift == 0 ? high : (high << shift) | (at(word + 1) >> (32 - shift));
 }
 
-// The source row converted to what a colour destination reads: one word per pixel.
-void SourceForColour(const BlitJob& job, int y, std::vector<uint32_t>& out) {
+// The source row as a colour destination reads it, one word per pixel: the source's own row
+// when it can be read in place (a different surface), otherwise converted or copied into `out`.
+const uint32_t* SourceForColour(const BlitJob& job, int y, std::vector<uint32_t>& out) {
+    if (job.src && !job.src->IsMono() && job.src != job.dst)
+        return job.src->Row(job.src_y + y) + job.src_x;
     out.resize(job.width);
     if (!job.src) {
         std::fill(out.begin(), out.end(), 0u);
@@ -44,9 +47,15 @@ void SourceForColour(const BlitJob& job, int y, std::vector<uint32_t>& out) {
         const uint32_t* row = job.src->Row(job.src_y + y) + job.src_x;
         std::copy(row, row + job.width, out.begin());
     } else {
-        for (int i = 0; i < job.width; ++i)
-            out[i] = job.src->Bit(job.src_x + i, job.src_y + y) ? job.dst_bk : job.dst_text;
+        const uint32_t* row = job.src->Row(job.src_y + y);
+        for (int i = 0; i < job.width; i += 32) {
+            uint32_t bits = BitsAt(row, job.src->stride_words, int64_t{job.src_x} + i);
+            int count = std::min(32, job.width - i);
+            for (int k = 0; k < count; ++k, bits <<= 1)
+                out[i + k] = (bits & 0x80000000u) ? job.dst_bk : job.dst_text;
+        }
     }
+    return out.data();
 }
 
 // The source row converted to what a monochrome destination reads: bits packed into words
@@ -69,10 +78,22 @@ void SourceForMono(const BlitJob& job, int y, std::vector<uint32_t>& out) {
     }
 }
 
-void BlitColourRow(const BlitJob& job, int y, const std::vector<uint32_t>& source) {
+// Four pixels at a time where the compiler can: GCC and Clang turn this into SSE operations.
+using Lanes = uint32_t __attribute__((vector_size(16)));
+
+void BlitColourRow(const BlitJob& job, int y, const uint32_t* source) {
     uint32_t* row = job.dst->Row(job.dst_y + y) + job.dst_x;
+    const RasterOp& op = job.op;
     // Callers clip: every index below lies inside the row.
-    for (int i = 0; i < job.width; ++i) row[i] = job.op.Apply(source[i], row[i]) & kRgbMask;
+    int i = 0;
+    for (; i + 4 <= job.width; i += 4) {
+        Lanes s, d;
+        std::memcpy(&s, source + i, sizeof s);
+        std::memcpy(&d, row + i, sizeof d);
+        Lanes r = (op.constant ^ (s & op.s) ^ (d & op.d) ^ (s & d & op.sd)) & kRgbMask;
+        std::memcpy(row + i, &r, sizeof r);
+    }
+    for (; i < job.width; ++i) row[i] = op.Apply(source[i], row[i]) & kRgbMask;
 }
 
 void BlitMonoRow(const BlitJob& job, int y, const std::vector<uint32_t>& source) {
@@ -103,8 +124,7 @@ void RunBlit(const BlitJob& job, std::vector<uint32_t>& scratch) {
             SourceForMono(job, y, scratch);
             BlitMonoRow(job, y, scratch);
         } else {
-            SourceForColour(job, y, scratch);
-            BlitColourRow(job, y, scratch);
+            BlitColourRow(job, y, SourceForColour(job, y, scratch));
         }
     }
 }
