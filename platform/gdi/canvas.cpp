@@ -23,8 +23,9 @@ void FillWords(uint32_t* words, int count, uint32_t value) {
     std::fill_n(words, count, value);
 }
 
-int ClampToInt(int64_t value) {
-    return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+// Wide coordinates cut to [low, high], which lie within int.
+int ClampTo(int64_t value, int low, int high) {
+    return static_cast<int>(std::clamp<int64_t>(value, low, high));
 }
 
 // Sets or clears bits [x0, x1) of a monochrome row, a word at a time.
@@ -47,11 +48,10 @@ Canvas::Canvas(const DeviceContext& dc)
 }
 
 Box Canvas::ToSurface(int64_t left, int64_t top, int64_t right, int64_t bottom) const {
-    Box box{ClampToInt(std::clamp<int64_t>(left + origin_x_, clip_.left, clip_.right)),
-            ClampToInt(std::clamp<int64_t>(top + origin_y_, clip_.top, clip_.bottom)),
-            ClampToInt(std::clamp<int64_t>(right + origin_x_, clip_.left, clip_.right)),
-            ClampToInt(std::clamp<int64_t>(bottom + origin_y_, clip_.top, clip_.bottom))};
-    return box;
+    return Box{ClampTo(left + origin_x_, clip_.left, clip_.right),
+               ClampTo(top + origin_y_, clip_.top, clip_.bottom),
+               ClampTo(right + origin_x_, clip_.left, clip_.right),
+               ClampTo(bottom + origin_y_, clip_.top, clip_.bottom)};
 }
 
 uint32_t Canvas::Ink(COLORREF colour) const {

@@ -1,6 +1,6 @@
 // The pixels a DC draws on, seen through its origin and clip. Every rasteriser works the same
 // way: translate to surface coordinates, clip here, return early when nothing is left, then
-// write rows through FillRow.
+// write rows through FillBox.
 #pragma once
 
 #include <cstdint>

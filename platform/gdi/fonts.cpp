@@ -20,8 +20,8 @@ const char* FileFor(FontFamily family) {
     return family == FontFamily::kSansSerif ? "sserife.fon" : "vgasys.fon";
 }
 
-std::string PathFor(FontFamily family) {
-    return std::string(kFontFolder) + FileFor(family);
+std::string PathFor(FontFamily family, const std::string& folder = kFontFolder) {
+    return folder + FileFor(family);
 }
 
 class FtFont : public LoadedFont {
@@ -163,6 +163,10 @@ LoadedFont* FontLibrary::Find(const FontChoice& choice) {
 }
 
 bool FontsAvailable(std::string* problem) {
+    return FontsAvailableIn(kFontFolder, problem);
+}
+
+bool FontsAvailableIn(const std::string& folder, std::string* problem) {
     FT_Library library;
     if (FT_Init_FreeType(&library) != 0) {
         if (problem) *problem = "The FreeType library could not be started.";
@@ -170,14 +174,14 @@ bool FontsAvailable(std::string* problem) {
     }
     std::string missing;
     for (FontFamily family : {FontFamily::kSystem, FontFamily::kSansSerif}) {
-        auto strikes = OpenStrikes(library, PathFor(family));
+        auto strikes = OpenStrikes(library, PathFor(family, folder));
         bool usable = !strikes.empty();
         if (family == FontFamily::kSansSerif) {
             usable = false;
             for (const auto& strike : strikes)
                 usable = usable || strike->metrics().height == kDialogStrikeHeight;
         }
-        if (!usable && missing.empty()) missing = PathFor(family);
+        if (!usable && missing.empty()) missing = PathFor(family, folder);
     }
     FT_Done_FreeType(library);
     if (missing.empty()) return true;

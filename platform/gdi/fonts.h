@@ -14,6 +14,8 @@ namespace platform::gdi {
 // Checks that the font files can be read; on failure `problem` gets one line naming the
 // package and the missing file. The program calls it before any window opens.
 bool FontsAvailable(std::string* problem);
+// The same check on another folder (tests).
+bool FontsAvailableIn(const std::string& folder, std::string* problem);
 
 enum class FontFamily { kSystem, kSansSerif };
 

@@ -35,6 +35,10 @@ class TextTest : public test_support::SessionTest {
 TEST_F(TextTest, FontsAreAvailableOnThisMachine) {
     std::string problem;
     EXPECT_TRUE(platform::gdi::FontsAvailable(&problem)) << problem;
+    EXPECT_FALSE(platform::gdi::FontsAvailableIn("/nonexistent/", &problem));
+    EXPECT_EQ(
+        problem,
+        "Cannot read the font /nonexistent/vgasys.fon: install the Debian package fonts-wine.");
 }
 
 TEST_F(TextTest, SystemFontMetrics) {
