@@ -10,19 +10,21 @@ namespace {
 
 constexpr size_t kMaxOutput = 1024;  // bytes, the terminating zero included
 
-struct Spec {
+struct Conversion {
     bool left = false, zero = false, alternate = false;
     int width = 0;
     int precision = -1;
 };
 
-void Pad(std::string& out, const Spec& spec, const std::string& body, const std::string& prefix) {
+void Pad(std::string& out, const Conversion& conversion, const std::string& body,
+         const std::string& prefix) {
     size_t length = body.size() + prefix.size();
-    size_t fill =
-        spec.width > 0 && static_cast<size_t>(spec.width) > length ? spec.width - length : 0;
-    if (spec.left) {
+    size_t fill = conversion.width > 0 && static_cast<size_t>(conversion.width) > length
+                      ? conversion.width - length
+                      : 0;
+    if (conversion.left) {
         out += prefix + body + std::string(fill, ' ');
-    } else if (spec.zero) {
+    } else if (conversion.zero) {
         out += prefix + std::string(fill, '0') + body;
     } else {
         out += std::string(fill, ' ') + prefix + body;
@@ -43,21 +45,22 @@ std::string Digits(unsigned long long value, unsigned base, bool upper, int prec
 
 // Formats one conversion starting after '%'; returns the position after it.
 const char* Convert(const char* p, va_list& args, std::string& out) {
-    Spec spec;
+    Conversion conversion;
     for (;; ++p) {
         if (*p == '-')
-            spec.left = true;
+            conversion.left = true;
         else if (*p == '0')
-            spec.zero = true;
+            conversion.zero = true;
         else if (*p == '#')
-            spec.alternate = true;
+            conversion.alternate = true;
         else
             break;
     }
-    while (*p >= '0' && *p <= '9') spec.width = spec.width * 10 + (*p++ - '0');
+    while (*p >= '0' && *p <= '9') conversion.width = conversion.width * 10 + (*p++ - '0');
     if (*p == '.') {
-        spec.precision = 0;
-        for (++p; *p >= '0' && *p <= '9'; ++p) spec.precision = spec.precision * 10 + (*p - '0');
+        conversion.precision = 0;
+        for (++p; *p >= '0' && *p <= '9'; ++p)
+            conversion.precision = conversion.precision * 10 + (*p - '0');
     }
     while (*p == 'l' || *p == 'h') ++p;  // 32-bit either way, as on Win32
     switch (*p) {
@@ -65,32 +68,33 @@ const char* Convert(const char* p, va_list& args, std::string& out) {
         case 'i': {
             int value = va_arg(args, int);
             long long wide = value;
-            std::string body = Digits(wide < 0 ? -wide : wide, 10, false, spec.precision);
-            Pad(out, spec, body, value < 0 ? "-" : "");
+            std::string body = Digits(wide < 0 ? -wide : wide, 10, false, conversion.precision);
+            Pad(out, conversion, body, value < 0 ? "-" : "");
             break;
         }
         case 'u':
-            Pad(out, spec, Digits(va_arg(args, unsigned), 10, false, spec.precision), "");
+            Pad(out, conversion, Digits(va_arg(args, unsigned), 10, false, conversion.precision),
+                "");
             break;
         case 'x':
         case 'X': {
             unsigned value = va_arg(args, unsigned);
             bool upper = *p == 'X';
-            std::string prefix = spec.alternate && value ? (upper ? "0X" : "0x") : "";
-            Pad(out, spec, Digits(value, 16, upper, spec.precision), prefix);
+            std::string prefix = conversion.alternate && value ? (upper ? "0X" : "0x") : "";
+            Pad(out, conversion, Digits(value, 16, upper, conversion.precision), prefix);
             break;
         }
         case 'c':
-            Pad(out, spec, std::string(1, static_cast<char>(va_arg(args, int))), "");
+            Pad(out, conversion, std::string(1, static_cast<char>(va_arg(args, int))), "");
             break;
         case 's': {
             const char* text = va_arg(args, const char*);
             if (!text) text = "(null)";
             size_t length = std::strlen(text);
-            if (spec.precision >= 0 && length > static_cast<size_t>(spec.precision))
-                length = spec.precision;
-            spec.zero = false;
-            Pad(out, spec, std::string(text, length), "");
+            if (conversion.precision >= 0 && length > static_cast<size_t>(conversion.precision))
+                length = conversion.precision;
+            conversion.zero = false;
+            Pad(out, conversion, std::string(text, length), "");
             break;
         }
         case '\0':
