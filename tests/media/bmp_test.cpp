@@ -9,7 +9,7 @@
 namespace platform::image {
 namespace {
 
-using media_test::BmpSpec;
+using media_test::BmpRecipe;
 using media_test::MakeBmp;
 
 Picture Decode(const std::vector<uint8_t>& bytes) {
@@ -30,12 +30,13 @@ void ExpectPixels(const Picture& picture, int width, int height,
 }
 
 // A 3 x 2 picture at 4 bits: odd width, so each row ends in half a byte and then padding.
-BmpSpec FourBit() {
-    BmpSpec spec{.width = 3, .height = 2, .bits = 4};
-    spec.palette = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-                    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-    spec.values = {15, 9, 0, 12, 1, 14};
-    return spec;
+BmpRecipe FourBit() {
+    BmpRecipe recipe{.width = 3, .height = 2, .bits = 4};
+    recipe.palette = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                      0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                      0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    recipe.values = {15, 9, 0, 12, 1, 14};
+    return recipe;
 }
 
 TEST(DecodeBmp, FourBitPictureReadsHighNibbleFirstAndSkipsPadding) {
@@ -44,22 +45,22 @@ TEST(DecodeBmp, FourBitPictureReadsHighNibbleFirstAndSkipsPadding) {
 }
 
 TEST(DecodeBmp, EightBitPictureUsesItsOwnPalette) {
-    BmpSpec spec{.width = 5, .height = 3, .bits = 8};
-    spec.palette = {0x123456, 0xABCDEF, 0x00FF00};
-    spec.colours_used = 3;
-    spec.values = {0, 1, 2, 1, 0,  //
-                   2, 2, 2, 2, 2,  //
-                   1, 0, 0, 0, 1};
-    ExpectPixels(Decode(MakeBmp(spec)), 5, 3,
+    BmpRecipe recipe{.width = 5, .height = 3, .bits = 8};
+    recipe.palette = {0x123456, 0xABCDEF, 0x00FF00};
+    recipe.colours_used = 3;
+    recipe.values = {0, 1, 2, 1, 0,  //
+                     2, 2, 2, 2, 2,  //
+                     1, 0, 0, 0, 1};
+    ExpectPixels(Decode(MakeBmp(recipe)), 5, 3,
                  {0x123456, 0xABCDEF, 0x00FF00, 0xABCDEF, 0x123456,  //
                   0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00,  //
                   0xABCDEF, 0x123456, 0x123456, 0x123456, 0xABCDEF});
 }
 
 TEST(DecodeBmp, TwentyFourBitPictureHasNoPalette) {
-    BmpSpec spec{.width = 3, .height = 2, .bits = 24};
-    spec.values = {0x010203, 0xFFFFFF, 0x800000, 0x000080, 0x00FF00, 0xA0B0C0};
-    ExpectPixels(Decode(MakeBmp(spec)), 3, 2, spec.values);
+    BmpRecipe recipe{.width = 3, .height = 2, .bits = 24};
+    recipe.values = {0x010203, 0xFFFFFF, 0x800000, 0x000080, 0x00FF00, 0xA0B0C0};
+    ExpectPixels(Decode(MakeBmp(recipe)), 3, 2, recipe.values);
 }
 
 TEST(DecodeBmp, StoredBytesAreBlueGreenRed) {
@@ -71,22 +72,22 @@ TEST(DecodeBmp, StoredBytesAreBlueGreenRed) {
 }
 
 TEST(DecodeBmp, TopDownAndPackedFormsGiveTheSamePicture) {
-    BmpSpec spec = FourBit();
-    Picture bottom_up = Decode(MakeBmp(spec));
-    spec.top_down = true;
-    ExpectPixels(Decode(MakeBmp(spec)), 3, 2, bottom_up.pixels);
-    spec.file_header = false;
-    ExpectPixels(Decode(MakeBmp(spec)), 3, 2, bottom_up.pixels);
+    BmpRecipe recipe = FourBit();
+    Picture bottom_up = Decode(MakeBmp(recipe));
+    recipe.top_down = true;
+    ExpectPixels(Decode(MakeBmp(recipe)), 3, 2, bottom_up.pixels);
+    recipe.file_header = false;
+    ExpectPixels(Decode(MakeBmp(recipe)), 3, 2, bottom_up.pixels);
 }
 
 TEST(DecodeBmp, TwentyFourBitPictureMaySkipAPaletteHint) {
-    BmpSpec spec{.width = 2, .height = 1, .bits = 24};
-    spec.palette = {0x111111, 0x222222};
-    spec.colours_used = 2;
-    spec.values = {0x0000FF, 0xFF0000};
-    ExpectPixels(Decode(MakeBmp(spec)), 2, 1, spec.values);
-    spec.file_header = false;
-    ExpectPixels(Decode(MakeBmp(spec)), 2, 1, spec.values);
+    BmpRecipe recipe{.width = 2, .height = 1, .bits = 24};
+    recipe.palette = {0x111111, 0x222222};
+    recipe.colours_used = 2;
+    recipe.values = {0x0000FF, 0xFF0000};
+    ExpectPixels(Decode(MakeBmp(recipe)), 2, 1, recipe.values);
+    recipe.file_header = false;
+    ExpectPixels(Decode(MakeBmp(recipe)), 2, 1, recipe.values);
 }
 
 struct Damage {
@@ -99,11 +100,11 @@ using media_test::PutLe16;
 using media_test::PutLe32;
 
 TEST(DecodeBmp, MalformedPicturesAreRefused) {
-    BmpSpec spec{.width = 3, .height = 2, .bits = 8};
-    spec.palette = {0x000000, 0xFFFFFF};
-    spec.colours_used = 2;
-    spec.values = {0, 1, 0, 1, 0, 1};
-    const std::vector<uint8_t> good = MakeBmp(spec);
+    BmpRecipe recipe{.width = 3, .height = 2, .bits = 8};
+    recipe.palette = {0x000000, 0xFFFFFF};
+    recipe.colours_used = 2;
+    recipe.values = {0, 1, 0, 1, 0, 1};
+    const std::vector<uint8_t> good = MakeBmp(recipe);
     const size_t pixels_at = media_test::kBmpPalette + 2 * 4;
     using namespace media_test;
     const Damage damages[] = {
@@ -151,11 +152,11 @@ TEST(DecodeBmp, MalformedPicturesAreRefused) {
 }
 
 TEST(DecodeBmp, FourBitIndexPastAShortPaletteIsRefusedButPaddingIsNot) {
-    BmpSpec spec{.width = 1, .height = 1, .bits = 4};
-    spec.palette = {0x000000, 0xFFFFFF};
-    spec.colours_used = 2;
-    spec.values = {1};
-    std::vector<uint8_t> bytes = MakeBmp(spec);
+    BmpRecipe recipe{.width = 1, .height = 1, .bits = 4};
+    recipe.palette = {0x000000, 0xFFFFFF};
+    recipe.colours_used = 2;
+    recipe.values = {1};
+    std::vector<uint8_t> bytes = MakeBmp(recipe);
     bytes.back() = 0xFF;             // padding byte of the row: never read as a pixel
     bytes[bytes.size() - 4] = 0x1F;  // the pixel's nibble is 1, the unused low nibble 15
     ExpectPixels(Decode(bytes), 1, 1, {0xFFFFFF});

@@ -12,13 +12,13 @@ std::vector<uint8_t> FixtureIconImage(int index) {
 }
 
 std::vector<FixtureFile> FixtureFiles() {
-    BmpSpec sky{.width = 2, .height = 2, .bits = 24};
+    BmpRecipe sky{.width = 2, .height = 2, .bits = 24};
     sky.values = {0x87CEEB, 0xFFFFFF, 0x87CEEB, 0x87CEFA};
-    BmpSpec title{.width = 3, .height = 1, .bits = 8};
+    BmpRecipe title{.width = 3, .height = 1, .bits = 8};
     title.palette = {0x000000, 0xFF8000};
     title.colours_used = 2;
     title.values = {1, 0, 1};
-    WaveSpec every_byte{.rate = 22254};
+    WaveRecipe every_byte{.rate = 22254};
     for (int i = 0; i < 256; ++i) every_byte.samples.push_back(static_cast<uint8_t>(i));
     IconImage small{.width = 16, .height = 16, .bytes = FixtureIconImage(0)};
     IconImage large{.bytes = FixtureIconImage(1)};

@@ -11,20 +11,20 @@
 namespace platform {
 namespace {
 
-using media_test::BmpSpec;
+using media_test::BmpRecipe;
 
 std::vector<uint8_t> SkyPicture() {
-    BmpSpec spec{.width = 3, .height = 2, .bits = 8};
-    spec.palette = {0x87CEEB, 0xFFFFFF};
-    spec.colours_used = 2;
-    spec.values = {0, 1, 0, 1, 1, 0};
-    return MakeBmp(spec);
+    BmpRecipe recipe{.width = 3, .height = 2, .bits = 8};
+    recipe.palette = {0x87CEEB, 0xFFFFFF};
+    recipe.colours_used = 2;
+    recipe.values = {0, 1, 0, 1, 1, 0};
+    return MakeBmp(recipe);
 }
 
 std::vector<uint8_t> TitlePicture() {
-    BmpSpec spec{.width = 1, .height = 2, .bits = 24, .top_down = true, .file_header = false};
-    spec.values = {0xFF8000, 0x102030};
-    return MakeBmp(spec);
+    BmpRecipe recipe{.width = 1, .height = 2, .bits = 24, .top_down = true, .file_header = false};
+    recipe.values = {0xFF8000, 0x102030};
+    return MakeBmp(recipe);
 }
 
 const std::vector<uint8_t> kSky = SkyPicture();

@@ -20,7 +20,7 @@ inline constexpr size_t kBmpCompression = kBmpInfo + 16;
 inline constexpr size_t kBmpColoursUsed = kBmpInfo + 32;
 inline constexpr size_t kBmpPalette = kBmpInfo + 40;
 
-struct BmpSpec {
+struct BmpRecipe {
     int width = 0;
     int height = 0;  // rows given top first; stored bottom-up unless top_down
     int bits = 8;
@@ -31,9 +31,9 @@ struct BmpSpec {
     std::vector<uint32_t> values{};   // per pixel, top row first: an index, or 0x00RRGGBB at 24
 };
 
-std::vector<uint8_t> MakeBmp(const BmpSpec& spec);
+std::vector<uint8_t> MakeBmp(const BmpRecipe& recipe);
 
-struct WaveSpec {
+struct WaveRecipe {
     uint32_t rate = 11025;
     std::vector<uint8_t> samples{};
     uint16_t format = 1;
@@ -48,7 +48,7 @@ inline constexpr size_t kWaveRiffSize = 4;
 inline constexpr size_t kWaveFormatTag = 20;
 inline constexpr size_t kWaveDataSize = 40;
 
-std::vector<uint8_t> MakeWave(const WaveSpec& spec);
+std::vector<uint8_t> MakeWave(const WaveRecipe& recipe);
 
 // An .ico file holding the given images, each with its directory entry's size fields.
 struct IconImage {

@@ -10,26 +10,26 @@ namespace platform::sound {
 namespace {
 
 using media_test::MakeWave;
-using media_test::WaveSpec;
+using media_test::WaveRecipe;
 
 TEST(ParseWave, ReadsRateAndSamplesInPlace) {
-    WaveSpec spec{.rate = 22254, .samples = {128, 0, 255, 127, 129}};
-    std::vector<uint8_t> bytes = MakeWave(spec);
+    WaveRecipe recipe{.rate = 22254, .samples = {128, 0, 255, 127, 129}};
+    std::vector<uint8_t> bytes = MakeWave(recipe);
     Wave wave;
     ASSERT_EQ(ParseWave(bytes, &wave), WaveError::kNone);
     EXPECT_EQ(wave.sample_rate, 22254);
     ASSERT_EQ(wave.sample_count, 5u);
     EXPECT_EQ(wave.samples, bytes.data() + 44);
-    EXPECT_EQ(std::vector<uint8_t>(wave.samples, wave.samples + 5), spec.samples);
+    EXPECT_EQ(std::vector<uint8_t>(wave.samples, wave.samples + 5), recipe.samples);
 }
 
 TEST(ParseWave, SkipsOtherChunksAndTheirPadding) {
-    WaveSpec spec{.rate = 11025, .samples = {1, 2, 3}, .chunk_before_format = true};
+    WaveRecipe recipe{.rate = 11025, .samples = {1, 2, 3}, .chunk_before_format = true};
     Wave wave;
-    std::vector<uint8_t> bytes = MakeWave(spec);
+    std::vector<uint8_t> bytes = MakeWave(recipe);
     ASSERT_EQ(ParseWave(bytes, &wave), WaveError::kNone);
     EXPECT_EQ(wave.sample_rate, 11025);
-    EXPECT_EQ(std::vector<uint8_t>(wave.samples, wave.samples + wave.sample_count), spec.samples);
+    EXPECT_EQ(std::vector<uint8_t>(wave.samples, wave.samples + wave.sample_count), recipe.samples);
 }
 
 TEST(ParseWave, EmptySoundIsAcceptedWithNoSamples) {
@@ -39,17 +39,17 @@ TEST(ParseWave, EmptySoundIsAcceptedWithNoSamples) {
 }
 
 TEST(ParseWave, OtherFormatsAreRefused) {
-    const WaveSpec refused[] = {
+    const WaveRecipe refused[] = {
         {.format = 2},                      // compressed
         {.channels = 2, .block_align = 2},  // stereo
         {.bits = 16, .block_align = 2},     // 16-bit
         {.block_align = 2},                 // frames that do not match the samples
         {.rate = 0},
     };
-    for (const WaveSpec& spec : refused) {
+    for (const WaveRecipe& recipe : refused) {
         Wave wave;
-        EXPECT_EQ(ParseWave(MakeWave(spec), &wave), WaveError::kUnsupportedFormat)
-            << spec.format << " " << spec.channels << " " << spec.bits << " " << spec.rate;
+        EXPECT_EQ(ParseWave(MakeWave(recipe), &wave), WaveError::kUnsupportedFormat)
+            << recipe.format << " " << recipe.channels << " " << recipe.bits << " " << recipe.rate;
         EXPECT_EQ(wave.samples, nullptr);
     }
 }
