@@ -22,7 +22,34 @@ def _sprite(name, canvas, key):
     # Nothing but the background may match the key exactly.
     rows = [[c if c != key or canvas.a[y * canvas.w + x] < 0.5 else _nudge(c)
              for x, c in enumerate(row)] for y, row in enumerate(rows)]
+    _close_pinholes(rows, canvas, key)
     return Picture.from_rgb(name, 8, rows, key=key)
+
+
+def _close_pinholes(rows, canvas, key, largest=11):
+    """Fills tiny see-through holes left inside the figure where two outlines nearly meet."""
+    h, w = len(rows), len(rows[0])
+    seen = set()
+    for y in range(h):
+        for x in range(w):
+            if rows[y][x] != key or (x, y) in seen:
+                continue
+            region, stack, border = [], [(x, y)], False
+            seen.add((x, y))
+            while stack:
+                cx, cy = stack.pop()
+                region.append((cx, cy))
+                border = border or cx in (0, w - 1) or cy in (0, h - 1)
+                for nx, ny in ((cx + 1, cy), (cx - 1, cy), (cx, cy + 1), (cx, cy - 1)):
+                    if 0 <= nx < w and 0 <= ny < h and (nx, ny) not in seen and rows[ny][nx] == key:
+                        seen.add((nx, ny))
+                        stack.append((nx, ny))
+            if border or len(region) > largest:
+                continue
+            for cx, cy in region:
+                colour, alpha = canvas.get(cx, cy)
+                colour = tuple(int(round(v)) for v in colour) if alpha > 0 else quibbert.INK
+                rows[cy][cx] = colour if colour != key else _nudge(colour)
 
 
 def _nudge(colour):

@@ -38,6 +38,9 @@ def trim(samples, threshold=0.01):
 
 
 def finish(samples, rate, count, peak, seed, lead=0.0, fade=0.02):
+    # Two milliseconds of fade-in: even a hit should not start with a click.
+    ramp = int(0.002 * rate)
+    samples = [v * min(1.0, i / float(ramp)) for i, v in enumerate(samples)]
     start = int(lead * rate)
     body = synth.remove_dc([0.0] * start + samples, rate)
     body = synth.fit(body, count, fade, rate)
