@@ -148,12 +148,12 @@ def set_house_on_fire(canvas, origin_x, windows, roof_points):
     def char(x, y, c, a):
         if not inside(roof, x + 0.5, y + 0.5) or c == (0, 0, 0):
             return c, a
-        n = fbm(7, x / 16.0, y / 9.0, octaves=4) + (1 - y / 100.0) * 0.12
-        if n > 0.56:
-            return mix(c, (28, 18, 14), 0.85), a
-        if n > 0.53:
-            return (236, 96, 22), a
-        return mix(c, (40, 26, 20), 0.3), a
+        n = fbm(7, x / 16.0, y / 9.0, octaves=4) + (1 - y / 100.0) * 0.08
+        if n > 0.6:
+            return mix(c, (28, 18, 14), 0.8), a
+        if n > 0.585:
+            return (226, 92, 24), a
+        return c, a
     canvas.shade(char, (0, 0, canvas.w, 100))
     for index, box in enumerate(wins):
         _burn_window(canvas, box, rng, 500 + index)
@@ -189,11 +189,13 @@ def set_house_on_fire(canvas, origin_x, windows, roof_points):
         cx = apex[0] - 70 - s * 40 + rng.uniform(-10, 10)
         cy = 55 - s * 55
         smoke_puff(canvas, cx, cy, 14 + 10 * s, 0.3 + 0.6 * s, 0.45, 760 + k)
+    # The lower windows' smoke would cross the upper ones, so only the upper ones smoke.
     for index, (l, t, r, b) in enumerate(wins):
-        if t < 200:
-            for k in range(3):
-                smoke_puff(canvas, (l + r) / 2.0 + k * 9, t - 40 - k * 12, 10 + k * 3,
-                           0.4 + 0.2 * k, 0.35, 800 + index * 5 + k)
+        if t >= 200:
+            continue
+        for k in range(5):
+            smoke_puff(canvas, (l + r) / 2.0 + 6 + k * 9, t - 30 - k * 13, 9 + k * 2.5,
+                       0.15 + 0.12 * k, 0.62, 800 + index * 5 + k)
     # Sparks in the air above the roof.
     for _ in range(60):
         x, y = rng.uniform(40, 340), rng.uniform(0, 110)

@@ -93,28 +93,23 @@ def drown():
 def squished():
     canvas = Canvas(53, 32)
     rng = Rng(404)
-    # Smears dragged along the road behind him, under and around.
-    for _ in range(7):
-        y = rng.uniform(7, 25)
-        x0 = rng.uniform(1, 14)
-        x1 = x0 + rng.uniform(12, 38)
-        width = rng.uniform(1.2, 2.8)
-        canvas.fill(Stroke([(x0, y), (x1, y + rng.uniform(-1.5, 1.5))], width), BLOOD_DARK)
-    for _ in range(5):
-        canvas.fill(Ellipse(rng.uniform(6, 46), rng.uniform(5, 27), rng.uniform(2, 4),
-                            rng.uniform(1.2, 2.2), rng.uniform(-0.4, 0.4)), BLOOD)
-    # Flat on his back, head to the left.
-    xf_scale, length = 0.56, 46.0
-    quibbert.draw(canvas, quibbert.Pose(arms="up", eyes="x", mouth="tongue"),
-                  scale=xf_scale, dx=3.5, dy=16.0 + 16 * xf_scale, angle=-math.pi / 2,
-                  squash=length / (53 * xf_scale))
-    # A tyre's tread across his middle, and fresh red on top.
-    for i in range(7):
-        x = 24 + i * 2.0
-        canvas.fill(Stroke([(x, 6.5), (x - 1.0, 25.5)], 0.9), (70, 70, 78), alpha=0.55)
+    # Red dragged out along the road on both sides of him, tapering away.
+    for _ in range(9):
+        y = rng.uniform(5, 27)
+        x0, x1 = rng.uniform(0.5, 10), rng.uniform(42, 52.5)
+        thick = rng.uniform(0.8, 2.0)
+        mid = rng.uniform(16, 36)
+        canvas.fill(Polygon([(x0, y), (mid, y - thick), (x1, y + rng.uniform(-1, 1)), (mid, y + thick)]),
+                    BLOOD_DARK)
+    canvas.fill(Ellipse(27, 16, 22, 12.5), BLOOD_DARK)
     for _ in range(6):
-        canvas.fill(Ellipse(rng.uniform(12, 44), rng.uniform(9, 23), rng.uniform(0.9, 2.0),
-                            rng.uniform(0.7, 1.4)), BLOOD)
+        canvas.fill(Ellipse(rng.uniform(8, 46), rng.uniform(4, 28), rng.uniform(2, 3.5),
+                            rng.uniform(1.2, 2.0), rng.uniform(-0.4, 0.4)), BLOOD)
+    quibbert.draw_flat(canvas)
+    # Fresh red over him.
+    for x, y, rx, ry in ((31, 12, 2.4, 1.6), (36.5, 18.5, 1.8, 1.3), (27, 20.5, 1.5, 1.1),
+                         (6.5, 24.5, 1.6, 1.2), (15, 5.5, 1.3, 1.0)):
+        canvas.fill(Ellipse(x, y, rx, ry), BLOOD)
     return _sprite("squished", canvas, BLACK_KEY)
 
 
@@ -149,11 +144,8 @@ def splat():
 
 
 def _burst(whole, canvas):
-    """Pastes the figure's pieces pushed apart from his middle; red shows where they parted."""
-    for y in range(whole.h):
-        for x in range(whole.w):
-            _, alpha = whole.get(x, y)
-            canvas.blend(x, y, BLOOD_DARK, alpha)
+    """Pastes the figure's pieces pushed apart from his middle, red along the torn edges."""
+    pieces = Canvas(whole.w, whole.h)
     for y in range(whole.h):
         for x in range(whole.w):
             colour, alpha = whole.get(x, y)
@@ -161,11 +153,21 @@ def _burst(whole, canvas):
                 continue
             wobble = 1.6 * math.sin(x * 1.7) + math.sin(x * 0.6 + 1)
             if y < 25 + wobble:
-                dx, dy = 0, -2  # head
+                dx, dy = 0, -3  # head
             elif y > 39 + wobble:
-                dx, dy = (-2 if x < 16 else 2), 3  # legs
+                dx, dy = (-3 if x < 16 else 3), 3  # legs
             elif abs(x - 16) > 6.0 + wobble * 0.6:
-                dx, dy = (-3 if x < 16 else 3), -1  # arms
+                dx, dy = (-4 if x < 16 else 4), -2  # arms
             else:
                 dx, dy = 0, 0
-            canvas.blend(x + dx, y + dy, colour, alpha)
+            pieces.blend(x + dx, y + dy, colour, alpha)
+    for y in range(whole.h):
+        for x in range(whole.w):
+            if whole.get(x, y)[1] < 0.5 or pieces.get(x, y)[1] >= 0.5:
+                continue
+            near = any(pieces.get(nx, ny)[1] >= 0.5
+                       for nx in range(max(0, x - 1), min(whole.w, x + 2))
+                       for ny in range(max(0, y - 1), min(whole.h, y + 2)))
+            if near:
+                canvas.blend(x, y, BLOOD if (x * 7 + y * 3) % 5 == 0 else BLOOD_DARK, 1.0)
+    canvas.paste(pieces, 0, 0)

@@ -116,9 +116,42 @@ class Figure:
             self.part(_ellipse(17.4, 22.4, 1.5, 1.5), TONGUE)
 
 
+    def draw_flat(self):
+        """Flattened on his back, head to the left, arms and legs flung out: the figure as a
+        tyre leaves it, drawn straight in the sprite's own 53 x 32 space."""
+        white = _soft_white(self.xf, light=(14.0, 10.0), reach=26.0)
+        for hip, foot in (((36, 12.5), (45, 7.5)), ((36, 19.5), (45, 24.5))):
+            self.part(_stroke([hip, foot], 5.0), white)
+        for y, angle in ((6.4, -0.5), (25.6, 0.5)):
+            self.part(_ellipse(47.6, y, 3.0, 4.2, angle), SHOE)
+            self.detail(Ellipse(48.2, y, 1.1, 2.0, angle), SHOE_LIGHT)
+        for shoulder, hand in (((25, 9), (19.5, 3.2)), ((25, 23), (19.5, 28.8))):
+            self.part(_stroke([shoulder, hand], 4.6), white)
+            self.part(_ellipse(hand[0], hand[1], 2.6, 2.6), white)
+        self.part(_ellipse(30.0, 16.0, 10.6, 9.4), white)
+        for side in (-1, 1):
+            self.part(lambda grow, s=side: Polygon(
+                [(21.6, 16.0), (19.2 - grow, 16 + s * (4.6 + grow)), (24.0 + grow, 16 + s * (4.6 + grow))]), TIE)
+        self.part(_ellipse(21.6, 16.0, 1.6, 1.6), TIE_DARK)
+        self.part(_stroke([(2.6, 14.2), (0.9, 15.0), (0.9, 17.4), (2.6, 18.2)], 2.0), white)
+        self.part(_ellipse(11.6, 16.0, 9.4, 11.2), white)
+        for ey in (11.4, 20.6):
+            for a, b in (((-1.9, -1.9), (1.9, 1.9)), ((-1.9, 1.9), (1.9, -1.9))):
+                self.detail(Stroke([(9.0 + a[0], ey + a[1]), (9.0 + b[0], ey + b[1])], 1.2), INK)
+        self.detail(Ellipse(12.8, 8.4, 1.2, 1.8), CHEEK)
+        self.detail(Ellipse(12.8, 23.6, 1.2, 1.8), CHEEK)
+        self.part(_ellipse(13.4, 16.0, 1.1, 1.5), NOSE, ink=0.6)
+        self.detail(Stroke([(16.6, 12.8), (17.2, 16.0), (16.6, 19.2)], 1.1), INK)
+        self.part(_ellipse(18.6, 17.6, 1.7, 1.5), TONGUE)
+
+
 def _grown_triangle(side, grow):
     return [(16.0, 26.6), (16 + side * (4.6 + grow), 24.4 - grow),
             (16 + side * (4.6 + grow), 28.8 + grow)]
+
+
+def draw_flat(canvas, ss=4):
+    Figure(canvas, Affine(), ss).draw_flat()
 
 
 def draw(canvas, pose, scale=1.0, dx=0.0, dy=0.0, angle=0.0, squash=1.0, ss=4):

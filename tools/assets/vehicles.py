@@ -148,14 +148,14 @@ def draw_truck():
 def draw_mower():
     """A yellow ride-on mower facing left; its driver wears a red cap; smoke from the exhaust."""
     g = Grid(40, 33, BLACK)
-    # Smoke puff drifting back from the exhaust.
-    g.ellipse(33, 7, 3.2, 2.8, DARK_GREY)
-    g.ellipse(36.5, 4, 2.6, 2.5, LIGHT_GREY)
-    g.ellipse(34.5, 7.5, 2.4, 2.2, LIGHT_GREY)
-    g.ellipse(37.5, 2.3, 1.6, 1.6, WHITE)
-    g.ellipse(32.5, 10.5, 1.5, 1.3, LIGHT_GREY)
-    g.rect(31, 12, 33, 20, LIGHT_GREY)
-    g.vline(32, 12, 20, WHITE)
+    # Puffs of smoke from the exhaust, drifting back and up as it drives.
+    g.ellipse(33.0, 10.6, 1.6, 1.5, DARK_GREY)
+    g.ellipse(35.4, 7.0, 2.4, 2.2, DARK_GREY)
+    g.ellipse(35.0, 6.6, 1.6, 1.4, LIGHT_GREY)
+    g.ellipse(37.6, 2.9, 2.3, 2.3, LIGHT_GREY)
+    g.ellipse(37.2, 2.4, 1.2, 1.1, WHITE)
+    g.rect(31, 13, 33, 20, LIGHT_GREY)
+    g.vline(32, 13, 20, WHITE)
     # Seat and driver.
     g.rect(26, 10, 29, 21, DARK_GREY)
     g.rect(20, 11, 27, 19, CYAN)
