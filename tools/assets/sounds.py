@@ -184,7 +184,7 @@ def splat():
     out = synth.silence(count)
     thump = [math.sin(2 * math.pi * (120 * math.exp(-i / (0.05 * rate)) + 45) * i / rate)
              * math.exp(-i / (0.06 * rate)) for i in range(int(0.35 * rate))]
-    synth.add(out, thump, 0, 0.9)
+    synth.add(out, thump, 0, 0.5)
     # The squelch: noise through a resonance that sinks as the mess spreads.
     raw = synth.noise(int(0.3 * rate), rng)
     squelch, a, b = [], [0.0, 0.0], None
@@ -196,8 +196,8 @@ def splat():
         b = 2 * math.exp(-math.pi * bw / rate) * math.cos(2 * math.pi * freq / rate)
         y = (1 - b - c) * x * 0.3 + b * a[0] + c * a[1]
         a[1], a[0] = a[0], y
-        squelch.append(y * math.exp(-t / 0.07))
-    synth.add(out, synth.normalize(squelch, 1.0), int(0.004 * rate), 0.8)
+        squelch.append(y * math.exp(-t / 0.1))
+    synth.add(out, synth.normalize(squelch, 1.0), int(0.004 * rate), 1.0)
     for k in range(7):
         start = rng.uniform(0.06, 0.32)
         synth.add(out, bubble(rate, rng.uniform(500, 1400), rng.uniform(0.006, 0.015),
@@ -241,12 +241,14 @@ def audience():
         f0 = rng.uniform(170, 420)
         whoop = rng.chance(0.5)
         cheer = _cheer(rate, dur, f0, whoop, 200 + k)
-        synth.add(out, cheer, int(start * rate), rng.uniform(0.18, 0.32))
+        synth.add(out, cheer, int(start * rate), rng.uniform(0.12, 0.22))
     # Swells, holds, and dies away.
     swell = synth.envelope(count, rate, [(0.0, 0.0), (0.25, 0.45), (1.2, 1.0), (2.9, 1.0),
                                          (4.4, 0.35), (length, 0.0)])
     out = synth.multiply(out, swell)
     out = synth.room(out, rate, size=1.3, wet=0.22)
+    # A touch of compression, so single loud cheers do not set the level of the whole crowd.
+    out = synth.soft_clip(synth.normalize(out, 1.0), 1.6)
     return finish(out, rate, count, 0.85, seed=7, fade=0.15)
 
 
