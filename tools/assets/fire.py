@@ -3,25 +3,13 @@
 import math
 
 from prng import Rng, fbm
-from raster import clamp, gradient, mix, smoothstep
+from raster import clamp, gradient, inside_polygon, mix, smoothstep
 
 FLAME_STOPS = [(0.0, (255, 252, 220)), (0.3, (255, 226, 96)), (0.55, (252, 160, 36)),
                (0.8, (232, 84, 18)), (1.0, (160, 28, 10))]
 SMOKE_DARK = (62, 60, 62)
 SMOKE_LIGHT = (168, 168, 172)
 GLOW = (255, 150, 50)
-
-
-def inside(points, x, y):
-    result = False
-    j = len(points) - 1
-    for i in range(len(points)):
-        xi, yi = points[i]
-        xj, yj = points[j]
-        if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
-            result = not result
-        j = i
-    return result
 
 
 class Flame:
@@ -146,7 +134,7 @@ def set_house_on_fire(canvas, origin_x, windows, roof_points):
             return (1 - smoothstep(0.6, 1.0, abs(x - cx) / half)) * (1 - smoothstep(0.3, 1.0, rise))
         soot(canvas, (l - 16, t - 48, r + 16, t + 1), 0.8, 300 + index, plume)
     def char(x, y, c, a):
-        if not inside(roof, x + 0.5, y + 0.5) or c == (0, 0, 0):
+        if not inside_polygon(roof, x + 0.5, y + 0.5) or c == (0, 0, 0):
             return c, a
         n = fbm(7, x / 16.0, y / 9.0, octaves=4) + (1 - y / 100.0) * 0.08
         if n > 0.6:

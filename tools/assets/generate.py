@@ -62,7 +62,10 @@ def main():
     if not args.no_sounds:
         for name, maker in sounds.MAKERS:
             if wanted is None or name in wanted:
-                samples, rate = maker()
+                try:
+                    samples, rate = maker()
+                except sounds.MissingTool as missing:
+                    sys.exit("generate.py: %s" % missing)
                 write(os.path.join(args.out, "sounds", name + ".wav"),
                       formats.wav_bytes(samples, rate))
 

@@ -4,6 +4,8 @@ Indices name the sixteen system colours (formats.SYSTEM16); letters in hand-draw
 them through a legend.
 """
 
+from raster import inside_polygon
+
 # Names for the system colours, by index.
 BLACK, DARK_RED, DARK_GREEN, DARK_YELLOW, DARK_BLUE, DARK_MAGENTA, DARK_CYAN, LIGHT_GREY = range(8)
 DARK_GREY, RED, GREEN, YELLOW, BLUE, MAGENTA, CYAN, WHITE = range(8, 16)
@@ -54,7 +56,7 @@ class Grid:
         xs, ys = [p[0] for p in points], [p[1] for p in points]
         for y in range(int(min(ys)), int(max(ys)) + 1):
             for x in range(int(min(xs)), int(max(xs)) + 1):
-                if _inside(points, x + 0.5, y + 0.5):
+                if inside_polygon(points, x + 0.5, y + 0.5):
                     self.set(x, y, index)
 
     def outline(self, background, colour, body=None):
@@ -72,14 +74,6 @@ class Grid:
         for x, y in marks:
             self.rows[y][x] = colour
 
-    def where(self, test, index, region=None):
-        """Recolours the pixels for which test(x, y, current) holds."""
-        x0, y0, x1, y1 = region or (0, 0, self.w, self.h)
-        for y in range(y0, y1):
-            for x in range(x0, x1):
-                if test(x, y, self.rows[y][x]):
-                    self.rows[y][x] = index
-
     def art(self, x0, y0, lines, legend=None):
         """Stamps hand-drawn art; '.' leaves a pixel alone."""
         legend = legend or LEGEND
@@ -93,19 +87,3 @@ class Grid:
         copy.rows = [list(reversed(row)) for row in self.rows]
         return copy
 
-    def recoloured(self, mapping):
-        copy = Grid(self.w, self.h, 0)
-        copy.rows = [[mapping.get(v, v) for v in row] for row in self.rows]
-        return copy
-
-
-def _inside(points, x, y):
-    inside = False
-    j = len(points) - 1
-    for i in range(len(points)):
-        xi, yi = points[i]
-        xj, yj = points[j]
-        if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
-            inside = not inside
-        j = i
-    return inside

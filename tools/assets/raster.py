@@ -34,6 +34,19 @@ def gradient(stops, t):
     return stops[-1][1]
 
 
+def inside_polygon(points, x, y):
+    """Even-odd rule."""
+    inside = False
+    j = len(points) - 1
+    for i in range(len(points)):
+        xi, yi = points[i]
+        xj, yj = points[j]
+        if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
+            inside = not inside
+        j = i
+    return inside
+
+
 # Shapes: bbox() gives (x0, y0, x1, y1) in pixel units, contains(x, y) tests a point.
 
 
@@ -81,16 +94,7 @@ class Polygon:
         return min(xs), min(ys), max(xs), max(ys)
 
     def contains(self, x, y):
-        inside = False
-        pts = self.points
-        j = len(pts) - 1
-        for i in range(len(pts)):
-            xi, yi = pts[i]
-            xj, yj = pts[j]
-            if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
-                inside = not inside
-            j = i
-        return inside
+        return inside_polygon(self.points, x, y)
 
 
 class Stroke:
@@ -117,32 +121,6 @@ class Stroke:
             if px * px + py * py <= r2:
                 return True
         return False
-
-
-class Union:
-    def __init__(self, *shapes):
-        self.shapes = shapes
-
-    def bbox(self):
-        boxes = [s.bbox() for s in self.shapes]
-        return (min(b[0] for b in boxes), min(b[1] for b in boxes),
-                max(b[2] for b in boxes), max(b[3] for b in boxes))
-
-    def contains(self, x, y):
-        return any(s.contains(x, y) for s in self.shapes)
-
-
-class Clip:
-    """The part of a shape inside another (or outside it, with invert)."""
-
-    def __init__(self, shape, clip, invert=False):
-        self.shape, self.clip, self.invert = shape, clip, invert
-
-    def bbox(self):
-        return self.shape.bbox()
-
-    def contains(self, x, y):
-        return self.shape.contains(x, y) and (self.clip.contains(x, y) != self.invert)
 
 
 class Canvas:
@@ -194,11 +172,6 @@ class Canvas:
                 if hits:
                     colour = paint(x + 0.5, y + 0.5) if call else paint
                     self.blend(x, y, colour, alpha * hits / total)
-
-    def outlined(self, shape, inner, paint, outline, alpha=1.0, ss=4):
-        """An outlined shape: the outer shape in the outline colour, the inner one painted."""
-        self.fill(shape, outline, alpha, ss)
-        self.fill(inner, paint, alpha, ss)
 
     def shade(self, fn, region=None):
         """Apply fn(x, y, colour, alpha) -> (colour, alpha) to every pixel (of a region)."""

@@ -2,8 +2,7 @@
 
 import math
 
-from pixelart import (BLACK, BLUE, DARK_GREEN, DARK_RED, DARK_YELLOW, GREEN, Grid, RED,
-                      WHITE, YELLOW)
+from pixelart import BLACK, BLUE, DARK_GREEN, DARK_RED, DARK_YELLOW, GREEN, Grid
 from picture import Picture
 from prng import Rng
 

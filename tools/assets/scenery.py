@@ -8,7 +8,7 @@ import math
 import fire
 from picture import Picture
 from prng import fbm
-from raster import Canvas, clamp, gradient, mix, smoothstep
+from raster import Canvas, clamp, gradient, inside_polygon, mix, smoothstep
 
 SKY_TOP = (84, 150, 226)
 SKY_MIDDLE = (132, 186, 240)
@@ -121,7 +121,7 @@ def _scene_house(canvas):
     roof = [(x - ORIGIN_X, y) for x, y in ROOF_POINTS]
     for y in range(0, 101):
         for x in range(canvas.w):
-            if fire.inside(roof, x + 0.5, y + 0.5):
+            if inside_polygon(roof, x + 0.5, y + 0.5):
                 canvas.set(x, y, ROOF)
     for a, b in zip(ROOF_POINTS, ROOF_POINTS[1:] + ROOF_POINTS[:1]):
         _line(canvas, a, b)

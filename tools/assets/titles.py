@@ -53,10 +53,9 @@ def _chip_cookie(canvas, cx, cy, r, seed):
 
 def cookie():
     canvas = Canvas(40, 51, BOX_RED)
-    width = 40
     # The box's lid and sides.
-    canvas.fill(Rect(0, 0, width, 6), BOX_LIGHT)
-    canvas.fill(Rect(0, 5, width, 6.6), BOX_DARK)
+    canvas.fill(Rect(0, 0, 40, 6), BOX_LIGHT)
+    canvas.fill(Rect(0, 5, 40, 6.6), BOX_DARK)
     canvas.fill(Rect(0, 0, 1.2, 51), BOX_LIGHT)
     canvas.fill(Rect(37.5, 0, 40, 51), BOX_DARK)
     canvas.fill(Rect(0, 48.5, 40, 51), BOX_DARK)

@@ -32,19 +32,18 @@ def draw_car(body, shade):
     g.polygon([(22.4, 2.2), (26.4, 2.2), (30.2, 6.2), (22.4, 6.2)], DARK_CYAN)
     for x, y in ((16, 3), (15, 4), (23, 3), (24, 3), (23, 4)):
         g.set(x, y, CYAN)
-    # Door seam, handle, rocker panel and the body's sheen.
+    # Door seam, handles and the sill.
     g.vline(21, 7, 12, shade)
     g.hline(23, 25, 8, LIGHT_GREY)
     g.hline(13, 15, 8, LIGHT_GREY)
     g.hline(4, 36, 12, shade)
     # Lights and bumpers.
     g.rect(1, 8, 3, 10, YELLOW)
-    g.rect(38, 8, 40, 10, DARK_RED if body != DARK_RED else RED)
+    g.rect(38, 8, 40, 10, DARK_RED if body == RED else RED)
     g.rect(0, 11, 3, 13, LIGHT_GREY)
     g.rect(37, 11, 40, 13, LIGHT_GREY)
     wheel(g, 9.5, 13.5, 3.5, arch=4.5)
     wheel(g, 30.5, 13.5, 3.5, arch=4.5)
-    # The arches leave a strip of black below the sills; the road is black anyway.
     return g
 
 
