@@ -63,6 +63,43 @@ def _keyed(picture, band):
     return [[band if c == key else c for c in row] for row in picture.rgb()]
 
 
+def _outlined(board, box, colour):
+    l, t, r, b = box
+    board.rect(l, t, r, b, (0, 0, 0))
+    board.rect(l + 1, t + 1, r - 1, b - 1, colour)
+
+
+def scene(pictures):
+    """The pictures where the game puts them, over a rough painting of its scene: a preview of
+    how they sit together, not the game's own drawing."""
+    by_name = {p.name: p for p in pictures}
+    board = Board(800, 600)
+    if "sky" in by_name:
+        board.blit(0, 0, by_name["sky"].rgb())
+    _outlined(board, (0, 275, 800, 300), (0, 128, 0))
+    house = by_name.get("burnt_house")
+    if house:
+        board.blit(224, 0, [row[:375] for row in house.rgb()[:295]])
+    _outlined(board, (0, 300, 800, 400), (0, 0, 255))
+    _outlined(board, (0, 400, 800, 500), (0, 0, 0))
+    _outlined(board, (0, 445, 800, 455), (255, 255, 0))
+    _outlined(board, (0, 500, 800, 600), (255, 255, 255))
+    for x in range(0, 800, 50):
+        board.rect(x, 500, x + 1, 600, (0, 0, 0))
+    places = [("log", 90, 375), ("biglog", 420, 375), ("lilly1", 200, 325), ("lilly2", 610, 325),
+              ("car1", 120, 475), ("car2", 520, 415), ("truck", 300, 415), ("bus", 640, 410),
+              ("mower", 80, 460), ("semi", 430, 460), ("cookie", 700, 420)]
+    for name, x, y in places:
+        if name in by_name:
+            board.blit(x, y, by_name[name].rgb())
+    for name, x, y in (("smallquibbert", 384, 530), ("drown", 300, 330), ("squished", 230, 470),
+                       ("splat", 100, 235)):
+        if name in by_name:
+            p = by_name[name]
+            board.blit(x, y, p.rgb(), skip=p.key)
+    return board.rows
+
+
 def build(pictures, icon_rows, icon_mask, width=1240):
     """pictures: Picture objects; icon_rows: (r, g, b) rows; icon_mask: 1 = transparent."""
     entries = []  # (kind, picture or data, w, h)
@@ -76,6 +113,7 @@ def build(pictures, icon_rows, icon_mask, width=1240):
         if p.key is not None:
             entries.append(("keyed", p, (p.w + 4) * len(BANDS) * 2, p.h * 2 + 12))
     entries.append(("icon", None, 32 * 5 + 48, 32 * 5 + 12))
+    entries.append(("scene", None, 800, 612))
 
     flow = Flow(width)
     spots = [flow.place(w, h) for _, _, w, h in entries]
@@ -94,6 +132,9 @@ def build(pictures, icon_rows, icon_mask, width=1240):
                 bx = x + i * (item.w + 4) * 2
                 board.rect(bx, y + 12, bx + item.w * 2 + 4, y + 12 + item.h * 2, band)
                 board.blit(bx + 2, y + 12, _keyed(item, band), 2)
+        elif kind == "scene":
+            board.label(x, y, "in the scene - a rough preview")
+            board.blit(x, y + 12, scene(pictures))
         else:
             board.label(x, y, "IDI_ICON1")
             for cy in range(32 * 5):
