@@ -32,12 +32,24 @@ std::vector<std::string> CheckIcon(Bytes bytes) {
         problems.push_back("image size or offset is wrong");
         return problems;
     }
-    if (in.U32(at) != 40 || in.I32(at + 4) != kSide || in.I32(at + 8) != 2 * kSide ||
-        in.U16(at + 12) != 1 || in.U16(at + 14) != 4 || in.U32(at + 16) != 0) {
+    for (auto& problem : CheckIconImage(bytes.subspan(at, size))) problems.push_back(problem);
+    return problems;
+}
+
+std::vector<std::string> CheckIconImage(Bytes image) {
+    std::vector<std::string> problems;
+    ByteReader in(image);
+    if (in.size() != kImageBytes) {
+        problems.push_back("the image is " + std::to_string(in.size()) + " bytes, not " +
+                           std::to_string(kImageBytes));
+        return problems;
+    }
+    if (in.U32(0) != 40 || in.I32(4) != kSide || in.I32(8) != 2 * kSide || in.U16(12) != 1 ||
+        in.U16(14) != 4 || in.U32(16) != 0) {
         problems.push_back("image header is not 32 x 64 (colour and mask), 4-bit, uncompressed");
     }
     for (int i = 0; i < 16; ++i) {
-        const size_t entry = at + 40 + 4 * i;
+        const size_t entry = 40 + 4 * i;
         const Rgb c{static_cast<std::uint8_t>(in.U8(entry + 2)),
                     static_cast<std::uint8_t>(in.U8(entry + 1)),
                     static_cast<std::uint8_t>(in.U8(entry))};
@@ -45,7 +57,7 @@ std::vector<std::string> CheckIcon(Bytes bytes) {
             problems.push_back("palette entry " + std::to_string(i) + " is not the system colour");
         }
     }
-    const size_t colour_rows = at + 40 + 64, mask_rows = colour_rows + kColourRow * kSide;
+    const size_t colour_rows = 40 + 64, mask_rows = colour_rows + kColourRow * kSide;
     int transparent = 0, coloured_under_mask = 0;
     std::set<std::uint32_t> used;
     for (int y = 0; y < kSide; ++y) {  // rows are stored bottom first; y counts from the bottom

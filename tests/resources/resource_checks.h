@@ -63,6 +63,9 @@ inline constexpr int kLargestPinhole = 11;
 
 std::vector<std::string> CheckBitmap(Bytes bytes, const BitmapSpec& spec);
 std::vector<std::string> CheckSound(Bytes bytes, const SoundSpec& spec);
+// The icon file, or one icon image as a compiled resource holds it (header, palette, colour
+// rows and mask rows, without the file's directory).
 std::vector<std::string> CheckIcon(Bytes bytes);
+std::vector<std::string> CheckIconImage(Bytes image);
 
 }  // namespace resource_checks

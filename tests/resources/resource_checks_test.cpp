@@ -171,6 +171,11 @@ TEST(IconChecks, FindMaskAndPaletteFlaws) {
     File two = good;
     two[4] = 2;
     EXPECT_FALSE(CheckIcon(two).empty());
+
+    // The image alone, as the program's resources hold it.
+    const Bytes image_only = Bytes(good).subspan(image);
+    EXPECT_TRUE(CheckIconImage(image_only).empty());
+    EXPECT_TRUE(Mentions(CheckIconImage(image_only.first(100)), "bytes, not"));
 }
 
 }  // namespace
