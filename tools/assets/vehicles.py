@@ -54,14 +54,14 @@ def draw_bus():
     g.set(1, 2, BLACK)
     g.outline(BLACK, DARK_YELLOW)
     g.hline(2, 74, 3, DARK_YELLOW)
-    # Windows: eight panes and the driver's window, over a black band.
-    g.rect(4, 6, 68, 15, BLACK)
+    # Windows: eight dark panes in frames, each with a glint.
+    g.rect(4, 6, 68, 15, DARK_YELLOW)
     for i in range(8):
         x0 = 5 + i * 8
-        g.rect(x0, 7, x0 + 6, 14, DARK_GREY)
-        g.set(x0, 7, LIGHT_GREY)
-        g.set(x0 + 1, 7, LIGHT_GREY)
-        g.set(x0, 8, LIGHT_GREY)
+        g.rect(x0, 7, x0 + 7, 14, BLACK)
+        g.set(x0 + 1, 8, DARK_GREY)
+        g.set(x0 + 2, 8, DARK_GREY)
+        g.set(x0 + 1, 9, DARK_GREY)
     # Windscreen wraps round the front.
     g.polygon([(69, 6), (74.5, 6), (75.8, 8), (75.8, 16), (69, 16)], DARK_CYAN)
     g.set(70, 7, CYAN)
