@@ -97,11 +97,15 @@ class Figure:
                     self.detail(Stroke([(ex + a[0], 14 + a[1]), (ex + b[0], 14 + b[1])], 1.2),
                                 INK)
                 continue
-            self.part(_ellipse(ex, 13.6, 2.6, 3.3), EYE_WHITE, ink=0.75)
-            pupil = 1.1 if pose.eyes == "wide" else 1.7
             px, py = ex + lx * 0.9, 14.2 + ly * 0.9
-            self.detail(Ellipse(px, py, pupil, pupil * 1.15), PUPIL)
-            self.detail(Ellipse(px - 0.5, py - 0.7, 0.55, 0.55), EYE_WHITE)
+            if pose.eyes == "wide":
+                # Fright: whites all round small pupils.
+                self.part(_ellipse(ex, 13.6, 2.6, 3.3), EYE_WHITE, ink=0.75)
+                self.detail(Ellipse(px, py, 1.1, 1.25), PUPIL)
+                continue
+            # Bright bead eyes, each with a glint.
+            self.detail(Ellipse(px, py - 0.4, 2.0, 2.7), PUPIL)
+            self.detail(Ellipse(px - 0.6, py - 1.4, 0.75, 0.75), EYE_WHITE)
         self.detail(Ellipse(8.6, 18.8, 1.9, 1.2), CHEEK)
         self.detail(Ellipse(23.4, 18.8, 1.9, 1.2), CHEEK)
         self.part(_ellipse(16.0, 18.2, 1.5, 1.1), NOSE, ink=0.6)
