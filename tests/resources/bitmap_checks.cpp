@@ -185,20 +185,20 @@ Image DecodeBmp(Bytes bytes, std::vector<std::string>& problems) {
     return image;
 }
 
-std::vector<std::string> CheckBitmap(Bytes bytes, const BitmapSpec& spec) {
+std::vector<std::string> CheckBitmap(Bytes bytes, const CataloguedBitmap& want) {
     std::vector<std::string> problems;
     ByteReader in(bytes);
-    if (in.size() >= 30 && (in.I32(18) != spec.width || in.I32(22) != spec.height ||
-                            static_cast<int>(in.U16(28)) != spec.depth)) {
+    if (in.size() >= 30 && (in.I32(18) != want.width || in.I32(22) != want.height ||
+                            static_cast<int>(in.U16(28)) != want.depth)) {
         problems.push_back("is " + std::to_string(in.I32(18)) + " x " + std::to_string(in.I32(22)) +
                            " at depth " + std::to_string(in.U16(28)) + ", not " +
-                           std::to_string(spec.width) + " x " + std::to_string(spec.height) +
-                           " at depth " + std::to_string(spec.depth));
+                           std::to_string(want.width) + " x " + std::to_string(want.height) +
+                           " at depth " + std::to_string(want.depth));
         return problems;
     }
     Image image = DecodeBmp(bytes, problems);
     if (image.pixels.empty()) return problems;
-    CheckBackground(image, spec.background, problems);
+    CheckBackground(image, want.background, problems);
     // A picture, not a blank rectangle.
     auto& pixels = image.pixels;
     std::sort(pixels.begin(), pixels.end(),

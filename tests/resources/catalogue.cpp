@@ -5,7 +5,7 @@
 namespace resource_checks {
 namespace {
 
-constexpr BitmapSpec kBitmaps[] = {
+constexpr CataloguedBitmap kBitmaps[] = {
     {"sky", 800, 292, 8, Background::kFilled},
     {"smallquibbert", 32, 53, 8, Background::kKeyWhite},
     {"squished", 53, 32, 8, Background::kKeyBlack},
@@ -27,7 +27,7 @@ constexpr BitmapSpec kBitmaps[] = {
     {"115", 91, 91, 8, Background::kBlueGreen},
 };
 
-constexpr SoundSpec kSounds[] = {
+constexpr CataloguedSound kSounds[] = {
     {"giggle", 22254, 22254},    {"cookin", 11025, 22050},  {"ahhh", 11025, 18860},
     {"splash", 11025, 21433},    {"perfect", 22255, 16730}, {"splat", 11025, 5512},
     {"audience", 22050, 118646},
@@ -41,10 +41,10 @@ constexpr Rgb kSystemColours[] = {
 
 }  // namespace
 
-std::span<const BitmapSpec> Bitmaps() {
+std::span<const CataloguedBitmap> Bitmaps() {
     return kBitmaps;
 }
-std::span<const SoundSpec> Sounds() {
+std::span<const CataloguedSound> Sounds() {
     return kSounds;
 }
 std::span<const Rgb> SystemColours() {

@@ -22,20 +22,20 @@ LPCSTR Key(const char* name) {
 }
 
 TEST(EmbeddedResources, EveryPictureMatchesTheCatalogue) {
-    for (const BitmapSpec& spec : Bitmaps()) {
-        const auto* entry = platform::ModuleResources().Find(RT_BITMAP, Key(spec.name));
-        ASSERT_NE(entry, nullptr) << spec.name;
-        const auto problems = CheckBitmap(BytesOf(*entry), spec);
-        EXPECT_TRUE(problems.empty()) << spec.name << ":" << Joined(problems);
+    for (const CataloguedBitmap& want : Bitmaps()) {
+        const auto* entry = platform::ModuleResources().Find(RT_BITMAP, Key(want.name));
+        ASSERT_NE(entry, nullptr) << want.name;
+        const auto problems = CheckBitmap(BytesOf(*entry), want);
+        EXPECT_TRUE(problems.empty()) << want.name << ":" << Joined(problems);
     }
 }
 
 TEST(EmbeddedResources, EverySoundMatchesTheCatalogue) {
-    for (const SoundSpec& spec : Sounds()) {
-        const auto* entry = platform::ModuleResources().Find("SOUND", spec.name);
-        ASSERT_NE(entry, nullptr) << spec.name;
-        const auto problems = CheckSound(BytesOf(*entry), spec);
-        EXPECT_TRUE(problems.empty()) << spec.name << ":" << Joined(problems);
+    for (const CataloguedSound& want : Sounds()) {
+        const auto* entry = platform::ModuleResources().Find("SOUND", want.name);
+        ASSERT_NE(entry, nullptr) << want.name;
+        const auto problems = CheckSound(BytesOf(*entry), want);
+        EXPECT_TRUE(problems.empty()) << want.name << ":" << Joined(problems);
     }
 }
 

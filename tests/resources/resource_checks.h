@@ -23,7 +23,7 @@ enum class Background {
     kSkyCorners,  // the sky shows at the top corners
 };
 
-struct BitmapSpec {
+struct CataloguedBitmap {
     const char* name;  // lower case; digits for a numbered resource
     int width;
     int height;
@@ -31,14 +31,14 @@ struct BitmapSpec {
     Background background;
 };
 
-struct SoundSpec {
+struct CataloguedSound {
     const char* name;
     std::uint32_t rate;
     std::uint32_t samples;
 };
 
-std::span<const BitmapSpec> Bitmaps();
-std::span<const SoundSpec> Sounds();
+std::span<const CataloguedBitmap> Bitmaps();
+std::span<const CataloguedSound> Sounds();
 
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
@@ -61,8 +61,8 @@ Image DecodeBmp(Bytes bytes, std::vector<std::string>& problems);
 // Key pixels cut off from the edges in a hole no bigger than this are a flaw, not a gap.
 inline constexpr int kLargestPinhole = 11;
 
-std::vector<std::string> CheckBitmap(Bytes bytes, const BitmapSpec& spec);
-std::vector<std::string> CheckSound(Bytes bytes, const SoundSpec& spec);
+std::vector<std::string> CheckBitmap(Bytes bytes, const CataloguedBitmap& want);
+std::vector<std::string> CheckSound(Bytes bytes, const CataloguedSound& want);
 // The icon file, or one icon image as a compiled resource holds it (header, palette, colour
 // rows and mask rows, without the file's directory).
 std::vector<std::string> CheckIcon(Bytes bytes);

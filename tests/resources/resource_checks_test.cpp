@@ -15,16 +15,16 @@ namespace {
 
 using File = std::vector<std::uint8_t>;
 
-const BitmapSpec& SpecOf(const std::string& name) {
-    for (const auto& spec : Bitmaps()) {
-        if (name == spec.name) return spec;
+const CataloguedBitmap& BitmapNamed(const std::string& name) {
+    for (const auto& want : Bitmaps()) {
+        if (name == want.name) return want;
     }
     throw std::runtime_error("no bitmap " + name);
 }
 
-const SoundSpec& SoundOf(const std::string& name) {
-    for (const auto& spec : Sounds()) {
-        if (name == spec.name) return spec;
+const CataloguedSound& SoundNamed(const std::string& name) {
+    for (const auto& want : Sounds()) {
+        if (name == want.name) return want;
     }
     throw std::runtime_error("no sound " + name);
 }
@@ -55,100 +55,101 @@ std::uint8_t PaletteIndexOf(const File& file, Rgb colour) {
 
 TEST(BitmapChecks, FindAKeyColouredPixelInsideTheFigure) {
     File file = ReadResource("bitmaps/smallquibbert.bmp");
-    ASSERT_TRUE(CheckBitmap(file, SpecOf("smallquibbert")).empty());
+    ASSERT_TRUE(CheckBitmap(file, BitmapNamed("smallquibbert")).empty());
     const std::uint8_t key = PaletteIndexOf(file, {255, 255, 255});
     file[PixelAt8(file, 32, 53, 16, 35)] = key;  // the middle of his body
-    EXPECT_TRUE(Mentions(CheckBitmap(file, SpecOf("smallquibbert")), "exactly the key colour"));
+    EXPECT_TRUE(
+        Mentions(CheckBitmap(file, BitmapNamed("smallquibbert")), "exactly the key colour"));
 
     File squished = ReadResource("bitmaps/squished.bmp");
     squished[PixelAt8(squished, 53, 32, 0, 0)] = squished[PixelAt8(squished, 53, 32, 26, 16)];
-    EXPECT_TRUE(Mentions(CheckBitmap(squished, SpecOf("squished")), "not the key"));
+    EXPECT_TRUE(Mentions(CheckBitmap(squished, BitmapNamed("squished")), "not the key"));
 }
 
 TEST(BitmapChecks, FindCornersOffTheBandColour) {
     File car = ReadResource("bitmaps/car1.bmp");
     car[54 + 64] ^= 0x10;  // the bottom row's first pixel takes palette entry 1
-    EXPECT_TRUE(Mentions(CheckBitmap(car, SpecOf("car1")), "not the road's"));
+    EXPECT_TRUE(Mentions(CheckBitmap(car, BitmapNamed("car1")), "not the road's"));
     File log = ReadResource("bitmaps/log.bmp");
     log[54 + 64] = 0x00;
-    EXPECT_TRUE(Mentions(CheckBitmap(log, SpecOf("log")), "not the river's"));
+    EXPECT_TRUE(Mentions(CheckBitmap(log, BitmapNamed("log")), "not the river's"));
 }
 
 TEST(BitmapChecks, FindHeaderAndPaletteFlaws) {
     const File good = ReadResource("bitmaps/truck.bmp");
-    ASSERT_TRUE(CheckBitmap(good, SpecOf("truck")).empty());
+    ASSERT_TRUE(CheckBitmap(good, BitmapNamed("truck")).empty());
 
     File palette = good;
     std::swap(palette[54 + 4 * 9], palette[54 + 4 * 12]);  // red and blue change places
-    EXPECT_TRUE(Mentions(CheckBitmap(palette, SpecOf("truck")), "standard system colours"));
+    EXPECT_TRUE(Mentions(CheckBitmap(palette, BitmapNamed("truck")), "standard system colours"));
 
     File header = good;
     Put32(header, 14, 108);
-    EXPECT_TRUE(Mentions(CheckBitmap(header, SpecOf("truck")), "not 40 bytes"));
+    EXPECT_TRUE(Mentions(CheckBitmap(header, BitmapNamed("truck")), "not 40 bytes"));
 
     File compressed = good;
     Put32(compressed, 30, 2);
-    EXPECT_TRUE(Mentions(CheckBitmap(compressed, SpecOf("truck")), "compressed"));
+    EXPECT_TRUE(Mentions(CheckBitmap(compressed, BitmapNamed("truck")), "compressed"));
 
     File size = good;
     Put32(size, 18, 44);
-    EXPECT_TRUE(Mentions(CheckBitmap(size, SpecOf("truck")), "not 43 x 22"));
+    EXPECT_TRUE(Mentions(CheckBitmap(size, BitmapNamed("truck")), "not 43 x 22"));
 
     File cut(good.begin(), good.end() - 10);
-    EXPECT_FALSE(CheckBitmap(cut, SpecOf("truck")).empty());
-    EXPECT_FALSE(CheckBitmap(File(good.begin(), good.begin() + 20), SpecOf("truck")).empty());
+    EXPECT_FALSE(CheckBitmap(cut, BitmapNamed("truck")).empty());
+    EXPECT_FALSE(CheckBitmap(File(good.begin(), good.begin() + 20), BitmapNamed("truck")).empty());
 }
 
 TEST(BitmapChecks, FindABlankRectangle) {
     File sky = ReadResource("bitmaps/sky.bmp");
     std::fill(sky.begin() + 54 + 1024, sky.end(), sky[54 + 1024]);
-    EXPECT_TRUE(Mentions(CheckBitmap(sky, SpecOf("sky")), "fewer than four colours"));
+    EXPECT_TRUE(Mentions(CheckBitmap(sky, BitmapNamed("sky")), "fewer than four colours"));
 }
 
 TEST(SoundChecks, FindFormatAndLengthFlaws) {
-    const SoundSpec& spec = SoundOf("splat");
-    const File good = ReadResource(std::string("sounds/") + spec.name + ".wav");
-    ASSERT_TRUE(CheckSound(good, spec).empty());
+    const CataloguedSound& want = SoundNamed("splat");
+    const File good = ReadResource(std::string("sounds/") + want.name + ".wav");
+    ASSERT_TRUE(CheckSound(good, want).empty());
 
     File rate = good;
     Put32(rate, 24, 22050);
-    EXPECT_TRUE(Mentions(CheckSound(rate, spec), "rate 22050"));
+    EXPECT_TRUE(Mentions(CheckSound(rate, want), "rate 22050"));
 
     File stereo = good;
     stereo[22] = 2;
-    EXPECT_TRUE(Mentions(CheckSound(stereo, spec), "not one channel"));
+    EXPECT_TRUE(Mentions(CheckSound(stereo, want), "not one channel"));
 
     File wide = good;
     wide[34] = 16;
-    EXPECT_TRUE(Mentions(CheckSound(wide, spec), "not 8 bits"));
+    EXPECT_TRUE(Mentions(CheckSound(wide, want), "not 8 bits"));
 
     File shorter = good;
     shorter.resize(shorter.size() - 100);
     Put32(shorter, 4, static_cast<std::uint32_t>(shorter.size() - 8));
-    EXPECT_TRUE(Mentions(CheckSound(shorter, spec), "runs past the end"));
+    EXPECT_TRUE(Mentions(CheckSound(shorter, want), "runs past the end"));
 }
 
 TEST(SoundChecks, FindBadLevels) {
-    const SoundSpec& spec = SoundOf("giggle");
-    const File good = ReadResource(std::string("sounds/") + spec.name + ".wav");
-    ASSERT_TRUE(CheckSound(good, spec).empty());
+    const CataloguedSound& want = SoundNamed("giggle");
+    const File good = ReadResource(std::string("sounds/") + want.name + ".wav");
+    ASSERT_TRUE(CheckSound(good, want).empty());
     const size_t data = 44;
 
     File silent = good;
     std::fill(silent.begin() + data, silent.end(), 128);
-    EXPECT_TRUE(Mentions(CheckSound(silent, spec), "too quiet"));
+    EXPECT_TRUE(Mentions(CheckSound(silent, want), "too quiet"));
 
     File clipped = good;
     clipped[data + 5000] = 255;
-    EXPECT_TRUE(Mentions(CheckSound(clipped, spec), "clipped"));
+    EXPECT_TRUE(Mentions(CheckSound(clipped, want), "clipped"));
 
     File offset = good;
     for (size_t i = data; i < offset.size(); ++i) offset[i] = std::min(254, offset[i] + 6);
-    EXPECT_TRUE(Mentions(CheckSound(offset, spec), "DC offset"));
+    EXPECT_TRUE(Mentions(CheckSound(offset, want), "DC offset"));
 
     File click = good;
     click[click.size() - 1] = 200;
-    EXPECT_TRUE(Mentions(CheckSound(click, spec), "a click"));
+    EXPECT_TRUE(Mentions(CheckSound(click, want), "a click"));
 }
 
 TEST(IconChecks, FindMaskAndPaletteFlaws) {

@@ -12,27 +12,27 @@
 namespace resource_checks {
 namespace {
 
-class BitmapFile : public testing::TestWithParam<BitmapSpec> {};
+class BitmapFile : public testing::TestWithParam<CataloguedBitmap> {};
 
 TEST_P(BitmapFile, MatchesTheCatalogue) {
-    const BitmapSpec& spec = GetParam();
-    const auto bytes = ReadResource(std::string("bitmaps/") + spec.name + ".bmp");
-    ASSERT_FALSE(bytes.empty()) << spec.name << ".bmp is missing";
-    const auto problems = CheckBitmap(bytes, spec);
-    EXPECT_TRUE(problems.empty()) << spec.name << ".bmp:" << Joined(problems);
+    const CataloguedBitmap& want = GetParam();
+    const auto bytes = ReadResource(std::string("bitmaps/") + want.name + ".bmp");
+    ASSERT_FALSE(bytes.empty()) << want.name << ".bmp is missing";
+    const auto problems = CheckBitmap(bytes, want);
+    EXPECT_TRUE(problems.empty()) << want.name << ".bmp:" << Joined(problems);
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, BitmapFile, testing::ValuesIn(Bitmaps()),
                          [](const auto& info) { return std::string("_") + info.param.name; });
 
-class SoundFile : public testing::TestWithParam<SoundSpec> {};
+class SoundFile : public testing::TestWithParam<CataloguedSound> {};
 
 TEST_P(SoundFile, MatchesTheCatalogue) {
-    const SoundSpec& spec = GetParam();
-    const auto bytes = ReadResource(std::string("sounds/") + spec.name + ".wav");
-    ASSERT_FALSE(bytes.empty()) << spec.name << ".wav is missing";
-    const auto problems = CheckSound(bytes, spec);
-    EXPECT_TRUE(problems.empty()) << spec.name << ".wav:" << Joined(problems);
+    const CataloguedSound& want = GetParam();
+    const auto bytes = ReadResource(std::string("sounds/") + want.name + ".wav");
+    ASSERT_FALSE(bytes.empty()) << want.name << ".wav is missing";
+    const auto problems = CheckSound(bytes, want);
+    EXPECT_TRUE(problems.empty()) << want.name << ".wav:" << Joined(problems);
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, SoundFile, testing::ValuesIn(Sounds()),
@@ -57,8 +57,8 @@ std::set<std::string> FilesIn(const std::string& folder) {
 // resource of its own.
 TEST(ResourceFolders, HoldExactlyTheCataloguedFiles) {
     std::set<std::string> bitmaps, sounds;
-    for (const auto& spec : Bitmaps()) bitmaps.insert(std::string(spec.name) + ".bmp");
-    for (const auto& spec : Sounds()) sounds.insert(std::string(spec.name) + ".wav");
+    for (const auto& want : Bitmaps()) bitmaps.insert(std::string(want.name) + ".bmp");
+    for (const auto& want : Sounds()) sounds.insert(std::string(want.name) + ".wav");
     EXPECT_EQ(bitmaps.size(), 19u);
     EXPECT_EQ(sounds.size(), 7u);
     EXPECT_EQ(FilesIn("bitmaps"), bitmaps);

@@ -22,11 +22,11 @@ inline std::vector<std::uint8_t> ReadResource(const std::string& relative) {
 }
 
 // Test names and failure messages show the resource's name.
-inline void PrintTo(const BitmapSpec& spec, std::ostream* out) {
-    *out << spec.name;
+inline void PrintTo(const CataloguedBitmap& want, std::ostream* out) {
+    *out << want.name;
 }
-inline void PrintTo(const SoundSpec& spec, std::ostream* out) {
-    *out << spec.name;
+inline void PrintTo(const CataloguedSound& want, std::ostream* out) {
+    *out << want.name;
 }
 
 inline std::string Joined(const std::vector<std::string>& problems) {

@@ -45,7 +45,7 @@ void CheckLevels(Bytes samples, std::vector<std::string>& problems) {
 
 }  // namespace
 
-std::vector<std::string> CheckSound(Bytes bytes, const SoundSpec& spec) {
+std::vector<std::string> CheckSound(Bytes bytes, const CataloguedSound& want) {
     std::vector<std::string> problems;
     ByteReader in(bytes);
     if (in.size() < 12 || !IsTag(in, 0, "RIFF") || !IsTag(in, 8, "WAVE")) {
@@ -65,11 +65,11 @@ std::vector<std::string> CheckSound(Bytes bytes, const SoundSpec& spec) {
             have_format = true;
             if (size < 16 || in.U16(at + 8) != 1) problems.push_back("not PCM");
             if (in.U16(at + 10) != 1) problems.push_back("not one channel");
-            if (in.U32(at + 12) != spec.rate) {
+            if (in.U32(at + 12) != want.rate) {
                 problems.push_back("rate " + std::to_string(in.U32(at + 12)) + ", not " +
-                                   std::to_string(spec.rate));
+                                   std::to_string(want.rate));
             }
-            if (in.U32(at + 16) != spec.rate || in.U16(at + 20) != 1) {
+            if (in.U32(at + 16) != want.rate || in.U16(at + 20) != 1) {
                 problems.push_back("byte rate or block size wrong for 8-bit mono");
             }
             if (in.U16(at + 22) != 8) problems.push_back("not 8 bits per sample");
@@ -79,9 +79,9 @@ std::vector<std::string> CheckSound(Bytes bytes, const SoundSpec& spec) {
         at += 8 + size + (size & 1);
     }
     if (!have_format) problems.push_back("no format chunk");
-    if (data.size() != spec.samples) {
+    if (data.size() != want.samples) {
         problems.push_back(std::to_string(data.size()) + " samples, not " +
-                           std::to_string(spec.samples));
+                           std::to_string(want.samples));
     }
     CheckLevels(data, problems);
     return problems;
