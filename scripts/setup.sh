@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libfreetype-dev fonts-wine
     libx11-dev xvfb xdotool imagemagick x11-utils
+    espeak-ng
 )
 
 missing=()
