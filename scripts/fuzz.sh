@@ -23,6 +23,6 @@ clang++-14 -std=c++20 -g -O1 -Wall -Wextra -Werror -I. \
 if [[ -z "${TMPDIR:-}" && -d /dev/shm && -w /dev/shm ]]; then export TMPDIR=/dev/shm; fi
 
 exec nice -n 10 "$build/score_file_fuzzer" \
-    -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+    -max_total_time="$seconds" -max_len=10000 -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$root/tests/scores/regressions/" \
     "$build/corpus" "$root/fuzz/corpus"
