@@ -93,7 +93,7 @@ void LoadHighScores() {
     BuildHighScoreText();
 
     ScoreIn.Open(ScoreFileName.Chars());
-    // No base set: "0x1f" reads as hexadecimal and "017" as octal, as the old stream library did.
+    // No base set: "0x1f" reads as hexadecimal and "017" as octal, as the classic streams read.
     ScoreIn.unsetf(std::ios::basefield);
     // A failed extraction stores 0 and leaves every later score as it was; one out of range
     // stores the nearest int limit and fails likewise.

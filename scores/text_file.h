@@ -64,8 +64,8 @@ class TextWriteBuffer : public std::streambuf {
     bool failed_ = false;
 };
 
-// An input file stream. Opening a missing file creates it empty, as the Win32 program's stream
-// did; anything but a regular file (a directory, a pipe) is not opened, so nothing can hang.
+// An input file stream. Opening a missing file creates it empty, as a Win32 input file stream
+// does; anything but a regular file (a directory, a pipe) is not opened, so nothing can hang.
 class TextInputFile : public std::istream {
   public:
     TextInputFile();

@@ -75,7 +75,7 @@ void TextInputFile::Open(const char* path) {
     std::error_code error;
     const std::filesystem::file_type type = std::filesystem::status(path, error).type();
     if (type == std::filesystem::file_type::not_found) {
-        // The Win32 program's input stream created a missing file, and the first load does too.
+        // A Win32 input file stream creates a missing file, and the first load relies on it.
         if (std::FILE* created = std::fopen(path, "ab")) std::fclose(created);
     } else if (type != std::filesystem::file_type::regular) {
         // A directory or a device is never read, and a pipe never waited on.

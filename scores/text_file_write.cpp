@@ -24,8 +24,8 @@ fs::path FollowLinks(fs::path path) {
     return path;
 }
 
-// Renaming bypasses the file's own permissions, so the target is replaced only where the old
-// program could have rewritten it, and never when it could not even be read.
+// Renaming bypasses the file's own permissions, so the target is replaced only where it could
+// have been rewritten in place, and never when it could not even be read.
 bool MayReplace(const fs::path& target) {
     std::error_code error;
     const fs::file_type type = fs::status(target, error).type();
@@ -119,7 +119,7 @@ void TextOutputFile::Open(const char* path) {
         return;
     }
     std::FILE* file = CreateTemporaryBeside(target_, &temporary_);
-    // A read-only folder holding a writable file: rewrite it in place, as the old program did.
+    // A read-only folder holding a writable file: rewriting it in place is the only way left.
     if (!file) file = std::fopen(target_.string().c_str(), "wb");
     if (!file) {
         setstate(std::ios::failbit);
