@@ -241,7 +241,12 @@ BOOL WINAPI ShowWindow(HWND hwnd, int command) {
     window->show_state = show;
     if (window->host_window && (!was_visible || state_changed))
         state.host().ShowWindow(window->host_window, HostShowFor(show));
-    if (activate && !window->IsDisabledFlag()) platform::user::ActivateWindow(state, hwnd);
+    if (activate && !window->IsDisabledFlag()) {
+        // A window activated while hidden (its dialog focused a control) is raised now.
+        if (state.active() == hwnd && window->host_window && !was_visible)
+            state.host().Focus(window->host_window);
+        platform::user::ActivateWindow(state, hwnd);
+    }
     return was_visible;
 }
 
