@@ -9,9 +9,6 @@
 namespace platform::user {
 
 namespace {
-// Room for DWLP_MSGRESULT and the dialog procedure's own slots.
-constexpr int kDialogExtraBytes = 3 * sizeof(LONG_PTR);
-
 bool ReturnsDirectly(UINT message) {
     return message == WM_INITDIALOG;
 }
@@ -115,6 +112,8 @@ RECT CentredRect(HWND owner, int client_width, int client_height, DWORD style, D
     return RECT{x, y, x + width, y + height};
 }
 
+namespace {
+
 LRESULT DefaultDialogHandling(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     DialogData* data = DialogOf(dialog);
     if (!data) return DefWindowProcA(dialog, message, wparam, lparam);
@@ -162,6 +161,8 @@ LRESULT DefaultDialogHandling(HWND dialog, UINT message, WPARAM wparam, LPARAM l
             return DefWindowProcA(dialog, message, wparam, lparam);
     }
 }
+
+}  // namespace
 
 }  // namespace platform::user
 
