@@ -226,6 +226,15 @@ TEST_F(WindowTest, ChangedPixelsArePresentedBeforeWaiting) {
     EXPECT_FALSE(headless::WindowPixels(hwnd)->HasDirty());
     headless::PumpMessagesUntil(20);
     EXPECT_EQ(record->presents, 1);  // nothing changed, nothing shown again
+
+    HDC dc = GetDC(hwnd);
+    RECT box{100, 100, 110, 110};
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(hwnd, dc);
+    headless::PumpMessagesUntil(30);
+    EXPECT_EQ(record->presents, 2);
+    EXPECT_EQ(record->presented.Pixel(105, 105), 0u);
+    EXPECT_EQ(record->presented.Pixel(110, 105), 0xFFFFFFu);
 }
 
 TEST_F(WindowTest, DisablingTakesTheFocusAway) {

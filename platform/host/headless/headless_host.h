@@ -95,7 +95,7 @@ class HeadlessHost : public Host {
     void GiveProgramTurn(const std::function<void()>& start);
     void ProgramFinished();
     // Makes every later wait of the program post WM_QUIT, so it ends.
-    void RequestQuit() { quitting_ = true; }
+    void RequestQuit(bool quit = true) { quitting_ = quit; }
 
   private:
     struct Scheduled {
