@@ -130,7 +130,12 @@ TEST_F(WindowTest, MessagesComeInPriorityOrder) {
     env.host.PressKey(headless::HostWindowOf(hwnd), 'A', 0);
     log.Clear();
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&msg);
+        // Every handler, the default paint and erase included, gives back what it made.
+        EXPECT_EQ(LiveDCs(), 0) << msg.message;
+        EXPECT_EQ(env.session.handles().LiveCount(ObjectKind::kBrush), 0) << msg.message;
+    }
     std::vector<UINT> order;
     for (UINT m : log.Messages())
         if (m != WM_ERASEBKGND) order.push_back(m);
