@@ -179,12 +179,9 @@ BOOL WINAPI DestroyWindow(HWND hwnd) {
     HideForDestroy(state, *window);
     if (state.capture() && state.IsAncestor(hwnd, state.capture())) state.ReleaseCapture();
     if (!window->IsChild()) platform::user::ActivateAnother(state, hwnd);
-    if (state.focus() && state.IsAncestor(hwnd, state.focus())) {
-        HWND focus = state.focus();
-        Window* parent = window->IsChild() ? state.Find(window->parent) : nullptr;
-        state.set_focus_raw(parent ? parent->hwnd : nullptr);
-        state.Send(focus, WM_KILLFOCUS, 0, 0);
-    }
+    // A focused child hands the keyboard to its parent.
+    if (state.focus() && state.IsAncestor(hwnd, state.focus()))
+        platform::user::SetFocusTo(state, window->IsChild() ? window->parent : nullptr);
     SendDestroy(state, hwnd);
     FreeTree(state, hwnd);
     return TRUE;

@@ -256,6 +256,11 @@ TEST_F(WindowTest, DisablingTakesTheFocusAway) {
     EXPECT_EQ(log.Messages(child), (std::vector<UINT>{WM_KILLFOCUS, WM_ENABLE}));
     EXPECT_TRUE(EnableWindow(child, TRUE));
     EXPECT_TRUE(IsWindowEnabled(child));
+
+    // A focused child that goes away hands the keyboard to its parent.
+    SetFocus(child);
+    DestroyWindow(child);
+    EXPECT_EQ(GetFocus(), hwnd);
 }
 
 TEST_F(WindowTest, TextAndLongsRoundTrip) {
