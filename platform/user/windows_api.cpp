@@ -49,16 +49,16 @@ void CreateHostWindow(UserState& state, Window& window) {
     RECT client = platform::user::ClientRect(window);
     window.surface = std::make_unique<platform::Surface>(
         platform::Surface::Color(platform::user::Width(client), platform::user::Height(client)));
-    platform::HostWindowSpec spec;
-    spec.title = window.text;
-    spec.client_width = platform::user::Width(client);
-    spec.client_height = platform::user::Height(client);
-    spec.x = window.rect.left;
-    spec.y = window.rect.top;
-    if (Window* owner = state.Find(window.owner)) spec.owner = owner->host_window;
-    spec.resizable = (window.style & WS_THICKFRAME) != 0;
-    spec.has_close_box = (window.style & WS_SYSMENU) != 0;
-    window.host_window = state.host().CreateWindow(spec);
+    platform::HostWindowSpec params;
+    params.title = window.text;
+    params.client_width = platform::user::Width(client);
+    params.client_height = platform::user::Height(client);
+    params.x = window.rect.left;
+    params.y = window.rect.top;
+    if (Window* owner = state.Find(window.owner)) params.owner = owner->host_window;
+    params.resizable = (window.style & WS_THICKFRAME) != 0;
+    params.has_close_box = (window.style & WS_SYSMENU) != 0;
+    window.host_window = state.host().CreateWindow(params);
 }
 
 // WM_DESTROY goes to a window before its children, WM_NCDESTROY after them.

@@ -49,10 +49,10 @@ TEST_F(WindowTest, MainFrameHasTheClassicClientArea) {
     EXPECT_EQ(corner.y, 25);
     const auto* record = env.host.Window(headless::HostWindowOf(hwnd));
     ASSERT_NE(record, nullptr);
-    EXPECT_EQ(record->spec.client_width, 788);
-    EXPECT_EQ(record->spec.client_height, 569);
-    EXPECT_TRUE(record->spec.resizable);
-    EXPECT_TRUE(record->spec.has_close_box);
+    EXPECT_EQ(record->params.client_width, 788);
+    EXPECT_EQ(record->params.client_height, 569);
+    EXPECT_TRUE(record->params.resizable);
+    EXPECT_TRUE(record->params.has_close_box);
     EXPECT_EQ(record->show, HostShow::kHidden);
 }
 

@@ -101,11 +101,11 @@ void HeadlessHost::Sleep(double ms) {
     if (ms > 0) now_ms_ += ms;
 }
 
-HostWindowId HeadlessHost::CreateWindow(const HostWindowSpec& spec) {
+HostWindowId HeadlessHost::CreateWindow(const HostWindowSpec& params) {
     HostWindowId id = next_window_++;
     WindowRecord& record = windows_[id];
-    record.spec = spec;
-    record.title = spec.title;
+    record.params = params;
+    record.title = params.title;
     return id;
 }
 

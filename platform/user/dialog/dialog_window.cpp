@@ -19,18 +19,18 @@ DialogData* DialogOf(HWND dialog) {
     return window ? dynamic_cast<DialogData*>(window->extension.get()) : nullptr;
 }
 
-HWND CreateDialogWindow(const DialogSpec& spec) {
-    DWORD ex_style = spec.ex_style;
-    if (spec.style & DS_MODALFRAME) ex_style |= WS_EX_DLGMODALFRAME;
-    const RECT& r = spec.rect;
-    HWND dialog = CreateWindowExA(ex_style, kDialogClass, spec.title.c_str(),
-                                  spec.style & ~WS_VISIBLE, r.left, r.top, Width(r), Height(r),
-                                  spec.owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+HWND CreateDialogWindow(const DialogParams& params) {
+    DWORD ex_style = params.ex_style;
+    if (params.style & DS_MODALFRAME) ex_style |= WS_EX_DLGMODALFRAME;
+    const RECT& r = params.rect;
+    HWND dialog = CreateWindowExA(ex_style, kDialogClass, params.title.c_str(),
+                                  params.style & ~WS_VISIBLE, r.left, r.top, Width(r), Height(r),
+                                  params.owner, nullptr, GetModuleHandleA(nullptr), nullptr);
     Window* window = State().Find(dialog);
     if (!window) return nullptr;
     auto data = std::make_unique<DialogData>();
-    data->proc = spec.proc;
-    data->font = spec.font ? spec.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    data->proc = params.proc;
+    data->font = params.font ? params.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     window->extension = std::move(data);
     return dialog;
 }
