@@ -15,6 +15,10 @@ namespace {
 // Which object belongs to which window. The framework's own bookkeeping: one per process, as
 // there is one user-interface thread.
 struct Registry {
+    ~Registry() {
+        // At exit the wrapped windows are long gone; the wrappers must not reach for them.
+        for (auto& [hwnd, wnd] : temporary) wnd->m_hWnd = nullptr;
+    }
     std::unordered_map<HWND, CWnd*> permanent;
     std::unordered_map<HWND, std::unique_ptr<CWnd>> temporary;
     CWnd* creating = nullptr;  // the object whose window is being created
