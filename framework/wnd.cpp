@@ -304,6 +304,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
 
 BOOL CWnd::OnCommand(WPARAM wparam, LPARAM lparam) {
     UINT id = LOWORD(wparam);
+    // Command entries take clicks and menu choices (code 0) and accelerators (1), not other
+    // notifications such as an edit control's EN_CHANGE.
+    if (HIWORD(wparam) > 1) return FALSE;
     for (const MessageMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
         for (const MessageMapEntry* entry = map->entries; entry->message; ++entry) {
             if (entry->message == WM_COMMAND && entry->id == id) {

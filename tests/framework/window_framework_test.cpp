@@ -145,6 +145,7 @@ TEST_F(FrameworkTest, MapsRouteMessagesAndChainToTheBase) {
     frame->PostMessage(WM_COMMAND, 5);
     frame->PostMessage(WM_COMMAND, 6);
     frame->PostMessage(WM_COMMAND, 7);  // nobody's: goes to the default procedure
+    frame->PostMessage(WM_COMMAND, MAKEWPARAM(5, EN_CHANGE));  // a notification, not a command
     platform::headless::PumpMessagesUntil(100);
     EXPECT_EQ(events.log,
               (std::vector<std::string>{"command 5", "command 6", "key 90 x1", "char 122",
