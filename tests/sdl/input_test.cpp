@@ -175,6 +175,24 @@ TEST_F(Translation, EventsOfUnknownWindowsAreDropped) {
     EXPECT_TRUE(Translate(WindowEvent(SDL_WINDOWEVENT_CLOSE, 300)).empty());
 }
 
+TEST_F(Translation, KeysWithoutAWindowGoToTheWindowLastGivenTheKeyboard) {
+    windows_.SetKeyboardWindow(2);
+    auto out = Translate(Key(SDL_KEYDOWN, SDLK_TAB, 0));
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].window, 2u);
+    EXPECT_EQ(out[1].window, 2u);
+    SDL_Event text{};
+    text.text.type = SDL_TEXTINPUT;
+    std::strcpy(text.text.text, "q");
+    out = Translate(text);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].window, 2u);
+    // A named window still decides, and a closed one is forgotten.
+    EXPECT_EQ(Translate(Key(SDL_KEYDOWN, SDLK_a, 100))[0].window, 1u);
+    windows_.Remove(2);
+    EXPECT_TRUE(Translate(Key(SDL_KEYDOWN, SDLK_a, 0)).empty());
+}
+
 TEST_F(Translation, QuitClosesTheOldestWindowStillOpen) {
     SDL_Event quit{};
     quit.type = SDL_QUIT;

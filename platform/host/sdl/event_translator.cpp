@@ -16,6 +16,7 @@ void WindowDirectory::Add(HostWindowId window, uint32_t sdl_id) {
 
 void WindowDirectory::Remove(HostWindowId window) {
     std::erase_if(windows_, [window](const auto& entry) { return entry.first == window; });
+    if (keyboard_window_ == window) keyboard_window_ = 0;
 }
 
 HostWindowId WindowDirectory::FromSdl(uint32_t sdl_id) const {
@@ -62,8 +63,12 @@ void EventTranslator::Translate(const SDL_Event& event, std::deque<HostEvent>* o
     }
 }
 
+HostWindowId EventTranslator::KeyboardTarget(uint32_t sdl_id) const {
+    return sdl_id == 0 ? windows_.KeyboardWindow() : windows_.FromSdl(sdl_id);
+}
+
 void EventTranslator::TranslateKey(const SDL_KeyboardEvent& key, std::deque<HostEvent>* out) {
-    HostWindowId window = windows_.FromSdl(key.windowID);
+    HostWindowId window = KeyboardTarget(key.windowID);
     int virtual_key = VirtualKeyFor(key.keysym.sym, key.keysym.scancode);
     if (!window || !virtual_key) return;
     HostEvent event{.window = window, .virtual_key = virtual_key};
@@ -81,7 +86,7 @@ void EventTranslator::TranslateKey(const SDL_KeyboardEvent& key, std::deque<Host
 }
 
 void EventTranslator::TranslateText(const SDL_TextInputEvent& text, std::deque<HostEvent>* out) {
-    HostWindowId window = windows_.FromSdl(text.windowID);
+    HostWindowId window = KeyboardTarget(text.windowID);
     if (!window) return;
     for (char byte : Utf8ToCodePage(text.text))
         out->push_back({.type = HostEventType::kChar,

@@ -22,8 +22,14 @@ class WindowDirectory {
     HostWindowId FromSdl(uint32_t sdl_id) const;  // 0 for an SDL window that is not ours
     HostWindowId Oldest() const;                  // 0 when none is open
 
+    // The window that was last given the keyboard. SDL names no window for keys that arrive
+    // while it moves its focus (for a moment after a box closes); they belong to this one.
+    void SetKeyboardWindow(HostWindowId window) { keyboard_window_ = window; }
+    HostWindowId KeyboardWindow() const { return keyboard_window_; }
+
   private:
     std::vector<std::pair<HostWindowId, uint32_t>> windows_;
+    HostWindowId keyboard_window_ = 0;
 };
 
 class EventTranslator {
@@ -36,6 +42,7 @@ class EventTranslator {
     void Forget(HostWindowId window) { minimized_.erase(window); }
 
   private:
+    HostWindowId KeyboardTarget(uint32_t sdl_id) const;
     void TranslateKey(const SDL_KeyboardEvent& key, std::deque<HostEvent>* out);
     void TranslateText(const SDL_TextInputEvent& text, std::deque<HostEvent>* out);
     void TranslateButton(const SDL_MouseButtonEvent& button, std::deque<HostEvent>* out);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "display_connection.h"
 #include "text_codec.h"
 
 namespace platform::sdl {
@@ -79,20 +80,30 @@ bool SdlHost::WaitEvent(double deadline_ms, HostEvent* event) {
             pending_.pop_front();
             return true;
         }
+        SDL_PumpEvents();
         SDL_Event sdl_event;
-        double remaining = deadline_ms - NowMs();
-        if (remaining >= 1.0) {
-            // SDL waits in whole milliseconds; the fraction left over is slept below.
-            if (SDL_WaitEventTimeout(&sdl_event, static_cast<int>(remaining))) Take(sdl_event);
-            continue;
-        }
-        if (SDL_PollEvent(&sdl_event)) {
+        if (SDL_PeepEvents(&sdl_event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
             Take(sdl_event);
             continue;
         }
+        double remaining = deadline_ms - NowMs();
         if (remaining <= 0) return false;
-        SleepFor(remaining);
+        WaitForInput(remaining);
     }
+}
+
+void SdlHost::WaitForInput(double ms) {
+    // On X the host sleeps on the connection itself, to the microsecond. SDL's own wait is
+    // avoided there: it wakes itself by sending an event to a window, and SDL 2.26 can pick
+    // one that was just destroyed, which ends the program with an X error.
+    if (display_fd_ >= 0) {
+        WaitForReadable(display_fd_, ms);
+        return;
+    }
+    if (ms >= 1)
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));  // whole milliseconds only
+    else
+        SleepFor(ms);
 }
 
 void SdlHost::Sleep(double ms) {
@@ -134,6 +145,7 @@ HostWindowId SdlHost::CreateWindow(const HostWindowSpec& spec) {
     HostWindowId id = next_id_++;
     windows_[id] = Window{.sdl = sdl, .owner = spec.owner};
     directory_.Add(id, SDL_GetWindowID(sdl));
+    if (display_fd_ < 0) display_fd_ = DisplayConnectionFd(sdl);
     return id;
 }
 
@@ -145,8 +157,9 @@ void SdlHost::DestroyWindow(HostWindowId id) {
     directory_.Remove(id);
     translator_.Forget(id);
     std::erase_if(pending_, [id](const HostEvent& event) { return event.window == id; });
-    SDL_DestroyWindow(window.sdl);
+    // The owner takes the keyboard first, so no key typed meanwhile falls between the two.
     if (window.visible) ReturnFocusToOwner(window);
+    SDL_DestroyWindow(window.sdl);
 }
 
 void SdlHost::ShowWindow(HostWindowId id, HostShow show) {
@@ -154,9 +167,9 @@ void SdlHost::ShowWindow(HostWindowId id, HostShow show) {
     if (!window) return;
     if (show == HostShow::kHidden) {
         if (!window->visible) return;
+        ReturnFocusToOwner(*window);
         SDL_HideWindow(window->sdl);
         window->visible = false;
-        ReturnFocusToOwner(*window);
         return;
     }
     if (!window->visible && window->owner) {
@@ -269,6 +282,7 @@ void SdlHost::CentreOverOwner(const Window& window) {
 }
 
 void SdlHost::GiveFocus(const Window& window) {
+    directory_.SetKeyboardWindow(directory_.FromSdl(SDL_GetWindowID(window.sdl)));
     SDL_RaiseWindow(window.sdl);
     // Raising asks a window manager; without one only this moves the keyboard.
     SDL_SetWindowInputFocus(window.sdl);

@@ -60,6 +60,7 @@ class SdlHost final : public Host {
     SdlHost();
     Window* Find(HostWindowId window);
     void Take(const SDL_Event& event);
+    void WaitForInput(double ms);
     void CentreOverOwner(const Window& window);
     void GiveFocus(const Window& window);
     void ReturnFocusToOwner(const Window& window);
@@ -72,6 +73,7 @@ class SdlHost final : public Host {
     EventTranslator translator_{directory_};
     std::deque<HostEvent> pending_;
     std::unique_ptr<SdlAudio> audio_;
+    int display_fd_ = -1;  // the X connection, once a window shows there is one
     // Set through ZF_FRAME_LOG: one line per present, "milliseconds window", for measuring.
     std::FILE* frame_log_ = nullptr;
 };
