@@ -63,6 +63,10 @@ const HandleTable::Slot* HandleTable::SlotFor(Handle handle) const {
     return &slot;
 }
 
+HandleTable::Slot* HandleTable::MutableSlotFor(Handle handle) {
+    return const_cast<Slot*>(SlotFor(handle));
+}
+
 HandleTable::Object* HandleTable::Find(Handle handle, ObjectKind kind) const {
     const Slot* slot = SlotFor(handle);
     return slot && slot->kind == kind ? slot->object.get() : nullptr;
@@ -87,9 +91,45 @@ std::unique_ptr<HandleTable::Object> HandleTable::Remove(Handle handle, ObjectKi
     Slot& slot = slots_[index];
     std::unique_ptr<Object> object = std::move(slot.object);
     ++slot.generation;
+    slot.selections = 0;
+    slot.delete_pending = false;
     --live_[static_cast<size_t>(kind)];
     free_slots_.push_back(index);
     return object;
+}
+
+void HandleTable::Retain(Handle handle) {
+    Slot* slot = MutableSlotFor(handle);
+    if (slot && !slot->stock) ++slot->selections;
+}
+
+void HandleTable::Release(Handle handle) {
+    Slot* slot = MutableSlotFor(handle);
+    if (!slot || slot->stock) return;
+    assert(slot->selections > 0 && "released an object that was not retained");
+    if (--slot->selections == 0 && slot->delete_pending) Remove(handle, slot->kind);
+}
+
+int HandleTable::Selections(Handle handle) const {
+    const Slot* slot = SlotFor(handle);
+    return slot ? slot->selections : 0;
+}
+
+HandleTable::DeleteOutcome HandleTable::Delete(Handle handle, ObjectKind kind) {
+    Slot* slot = MutableSlotFor(handle);
+    if (!slot || slot->kind != kind) return DeleteOutcome::kRefused;
+    if (slot->stock) return DeleteOutcome::kStock;
+    if (slot->selections > 0) {
+        slot->delete_pending = true;
+        return DeleteOutcome::kDeferred;
+    }
+    Remove(handle, kind);
+    return DeleteOutcome::kDeleted;
+}
+
+bool HandleTable::IsDeletePending(Handle handle) const {
+    const Slot* slot = SlotFor(handle);
+    return slot && slot->delete_pending;
 }
 
 std::vector<HandleTable::LiveObject> HandleTable::Alive() const {
