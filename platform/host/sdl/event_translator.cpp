@@ -11,22 +11,29 @@
 namespace platform::sdl {
 
 void WindowDirectory::Add(HostWindowId window, uint32_t sdl_id) {
-    windows_.emplace_back(window, sdl_id);
+    windows_.push_back({window, sdl_id, false});
 }
 
 void WindowDirectory::Remove(HostWindowId window) {
-    std::erase_if(windows_, [window](const auto& entry) { return entry.first == window; });
+    std::erase_if(windows_, [window](const Entry& entry) { return entry.window == window; });
     if (keyboard_window_ == window) keyboard_window_ = 0;
 }
 
+void WindowDirectory::SetVisible(HostWindowId window, bool visible) {
+    for (Entry& entry : windows_)
+        if (entry.window == window) entry.visible = visible;
+}
+
 HostWindowId WindowDirectory::FromSdl(uint32_t sdl_id) const {
-    for (const auto& [window, id] : windows_)
-        if (id == sdl_id) return window;
+    for (const Entry& entry : windows_)
+        if (entry.sdl_id == sdl_id) return entry.window;
     return 0;
 }
 
-HostWindowId WindowDirectory::Oldest() const {
-    return windows_.empty() ? 0 : windows_.front().first;
+HostWindowId WindowDirectory::OldestVisible() const {
+    for (const Entry& entry : windows_)
+        if (entry.visible) return entry.window;
+    return 0;
 }
 
 void EventTranslator::Translate(const SDL_Event& event, std::deque<HostEvent>* out) {
@@ -55,7 +62,7 @@ void EventTranslator::Translate(const SDL_Event& event, std::deque<HostEvent>* o
             break;
         case SDL_QUIT:
             // A signal or the session ending: the main window closes as its close button would.
-            if (HostWindowId main = windows_.Oldest())
+            if (HostWindowId main = windows_.OldestVisible())
                 out->push_back({.type = HostEventType::kCloseRequest, .window = main});
             break;
         default:

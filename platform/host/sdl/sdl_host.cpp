@@ -170,6 +170,7 @@ void SdlHost::ShowWindow(HostWindowId id, HostShow show) {
         ReturnFocusToOwner(*window);
         SDL_HideWindow(window->sdl);
         window->visible = false;
+        directory_.SetVisible(id, false);
         return;
     }
     if (!window->visible && window->owner) {
@@ -178,6 +179,7 @@ void SdlHost::ShowWindow(HostWindowId id, HostShow show) {
     }
     SDL_ShowWindow(window->sdl);
     window->visible = true;
+    directory_.SetVisible(id, true);
     Uint32 flags = SDL_GetWindowFlags(window->sdl);
     switch (show) {
         case HostShow::kMinimized:
