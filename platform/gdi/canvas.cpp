@@ -2,12 +2,27 @@
 #include "platform/gdi/canvas.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "platform/gdi/colour.h"
 
 namespace platform::gdi {
 
 namespace {
+
+// A plain loop of 32-bit stores runs at a fraction of memset's speed. The C library's wmemset
+// stores 32-bit words through the same fast paths as memset; it is an opaque call that only
+// writes the words it is given, so handing it our pixel words is safe where wchar_t is 32 bits.
+void FillWords(uint32_t* words, int count, uint32_t value) {
+    if constexpr (sizeof(wchar_t) == sizeof(uint32_t)) {
+        if (count >= 16) {
+            std::wmemset(reinterpret_cast<wchar_t*>(words), static_cast<wchar_t>(value), count);
+            return;
+        }
+    }
+    std::fill_n(words, count, value);
+}
+
 int ClampToInt(int64_t value) {
     return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
@@ -52,11 +67,10 @@ void Canvas::FillDeviceBox(int64_t left, int64_t top, int64_t right, int64_t bot
 void Canvas::FillBox(const Box& box, uint32_t ink) {
     surface_->MarkDirty(box.left, box.top, box.right, box.bottom);
     for (int y = box.top; y < box.bottom; ++y) {
-        uint32_t* row = surface_->Row(y);
         if (surface_->IsMono()) {
-            FillBits(row, box.left, box.right, ink != 0);
+            FillBits(surface_->Row(y), box.left, box.right, ink != 0);
         } else {
-            std::fill(row + box.left, row + box.right, ink);
+            FillWords(surface_->Row(y) + box.left, box.Width(), ink);
         }
     }
 }

@@ -5,11 +5,14 @@
 
 #include "platform/core/handle_table.h"
 #include "platform/session.h"
+#include "platform/user/dialog/dialog.h"
 #include "platform/user/geometry.h"
 
 namespace platform::user {
 
-UserState::UserState(Session& session) : session_(session) {}
+UserState::UserState(Session& session) : session_(session) {
+    RegisterSystemClasses(classes_);
+}
 
 UserState::~UserState() {
     DestroyAllSilently();

@@ -153,6 +153,7 @@ class ModalWindow {
     void PressButton(const std::string& caption, double after_ms = 0);
     void PressKey(int virtual_key, double after_ms = 0, bool shift = false);
     void TypeText(const std::string& text, double after_ms = 0);
+    void RequestClose(double after_ms = 0);
 
   private:
     void ClickChild(HWND child, double after_ms);

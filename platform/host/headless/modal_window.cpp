@@ -61,4 +61,8 @@ void ModalWindow::TypeText(const std::string& text, double after_ms) {
     host_.TypeText(window_, text, now() + after_ms);
 }
 
+void ModalWindow::RequestClose(double after_ms) {
+    host_.RequestClose(window_, now() + after_ms);
+}
+
 }  // namespace platform::headless
