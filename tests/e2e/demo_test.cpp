@@ -1,6 +1,7 @@
 // The demo program (a Win32 program on the window system and the SDL host) driven as a person
 // would: its box moves on the 0 ms timer, clicks and keys reach it, a message box opens over it
 // and hands the keyboard back, resizing repaints, and closing ends it.
+#include <algorithm>
 #include <csignal>
 #include <sstream>
 
@@ -138,6 +139,16 @@ TEST_F(Demo, TheCloseButtonEndsTheProgram) {
 TEST_F(Demo, SigtermEndsTheProgramAsTheCloseButtonWould) {
     demo_->Signal(SIGTERM);
     EXPECT_EQ(demo_->Wait(10), 0);
+}
+
+TEST(DemoWithoutAScreen, SaysWhyInOneLineAndEndsWithStatusOne) {
+    std::string output;
+    int status = RunCommand({"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER=x11",
+                             "sh", "-c", ZF_SDL_DEMO_PATH " 2>&1"},
+                            &output);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(output.find("cannot open the screen"), std::string::npos) << output;
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
 }
 
 }  // namespace
