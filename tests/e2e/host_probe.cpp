@@ -3,6 +3,7 @@
 // main window in four coloured quarters. The M key opens a small owned box (green) that Enter,
 // Escape or its close button shuts; closing the main window ends the program.
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include "platform/host/sdl/sdl_host.h"
@@ -72,7 +73,8 @@ int main(int argc, char** argv) {
     HostWindowId box = 0;
     for (;;) {
         HostEvent event;
-        if (!host->WaitEvent(host->NowMs() + 1000, &event)) continue;
+        // No timer runs here, so the host is asked to wait for input alone.
+        if (!host->WaitEvent(std::numeric_limits<double>::infinity(), &event)) continue;
         Log(log, event);
         if (event.window == main_window && event.type == HostEventType::kCloseRequest) break;
         if (event.window == main_window && event.type == HostEventType::kResized) {

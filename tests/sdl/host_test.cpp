@@ -2,10 +2,13 @@
 // waiting and input. Real windows on a real X server are the end-to-end tests' business.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <limits>
 #include <string>
+#include <thread>
 
 #include "platform/host/sdl/sdl_host.h"
 
@@ -166,6 +169,26 @@ TEST_F(SdlHostTest, WaitEventSleepsUntilTheDeadlineAndNotMuchLonger) {
     double start = host().NowMs();
     host().Sleep(5.5);
     EXPECT_GE(host().NowMs() - start, 5.5);
+}
+
+TEST_F(SdlHostTest, WithoutADeadlineWaitEventWaitsForInputAlone) {
+    HostWindowId window = Open(4, 4);
+    Uint32 sdl_id = SDL_GetWindowID(host_->SdlWindow(window));
+    std::thread typist([sdl_id] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        SDL_Event key{};
+        key.key.type = SDL_KEYDOWN;
+        key.key.windowID = sdl_id;
+        key.key.keysym.sym = SDLK_UP;
+        SDL_PushEvent(&key);
+    });
+    HostEvent event;
+    double start = host().NowMs();
+    bool got = host().WaitEvent(std::numeric_limits<double>::infinity(), &event);
+    typist.join();
+    ASSERT_TRUE(got);
+    EXPECT_EQ(event.virtual_key, 38);
+    EXPECT_GE(host().NowMs() - start, 40);
 }
 
 TEST_F(SdlHostTest, TheClockIsMonotonicWithSubMillisecondSteps) {

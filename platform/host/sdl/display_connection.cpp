@@ -9,6 +9,10 @@
 
 namespace platform::sdl {
 
+namespace {
+constexpr double kForeverMs = 1e12;  // about thirty years
+}  // namespace
+
 int DisplayConnectionFd(SDL_Window* window) {
 #if defined(SDL_VIDEO_DRIVER_X11)
     SDL_SysWMinfo info;
@@ -24,6 +28,10 @@ int DisplayConnectionFd(SDL_Window* window) {
 void WaitForReadable(int fd, double ms) {
     if (ms <= 0) return;
     pollfd connection{.fd = fd, .events = POLLIN, .revents = 0};
+    if (!std::isfinite(ms) || ms > kForeverMs) {
+        ppoll(&connection, 1, nullptr, nullptr);  // no timer runs: wait for input or a signal
+        return;
+    }
     double whole = std::floor(ms / 1000);
     timespec timeout{.tv_sec = static_cast<time_t>(whole),
                      .tv_nsec = static_cast<long>((ms - whole * 1000) * 1e6)};

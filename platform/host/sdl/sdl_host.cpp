@@ -100,7 +100,9 @@ void SdlHost::WaitForInput(double ms) {
         WaitForReadable(display_fd_, ms);
         return;
     }
-    if (ms >= 1)
+    if (ms >= INT_MAX)
+        SDL_WaitEventTimeout(nullptr, -1);  // no timer runs: wait for input alone
+    else if (ms >= 1)
         SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));  // whole milliseconds only
     else
         SleepFor(ms);
