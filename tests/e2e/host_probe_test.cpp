@@ -67,6 +67,17 @@ TEST_F(HostProbe, KeysArriveAsVirtualKeysAndCharacterKeysAlsoAsCharacters) {
     EXPECT_EQ(CountLogged("char "), 8) << log;
 }
 
+TEST_F(HostProbe, AHeldKeyRepeatsAsKeyDownsMarkedAsRepeats) {
+    ASSERT_EQ(
+        RunCommand({"timeout", "15", "xdotool", "keydown", "Up", "sleep", "1.2", "keyup", "Up"}),
+        0);
+    ASSERT_TRUE(Logged("keyup 1 key=38 "));
+    EXPECT_EQ(CountLogged("keydown 1 key=38 repeat=0 "), 1);
+    EXPECT_GE(CountLogged("keydown 1 key=38 repeat=1 "), 3) << ReadFile(log_);
+    EXPECT_EQ(CountLogged("keyup 1 key=38 "), 1) << "a repeat is not a release";
+    EXPECT_EQ(CountLogged("char "), 0) << "arrows make no characters";
+}
+
 TEST_F(HostProbe, ClicksArriveInClientCoordinatesOfTheWindowUnderTheMouse) {
     ASSERT_TRUE(Click(main_, 37, 45, 1));
     ASSERT_TRUE(Click(main_, 300, 200, 3));
