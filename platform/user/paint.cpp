@@ -116,11 +116,15 @@ BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT* paint) {
 HDC WINAPI GetDC(HWND hwnd) {
     UserState& state = State();
     if (!state.Find(hwnd)) return nullptr;
-    return platform::user::ClientDC(state, hwnd, nullptr);
+    HDC hdc = platform::user::ClientDC(state, hwnd, nullptr);
+    if (hdc) state.AddClientDC(hdc);
+    return hdc;
 }
 
 int WINAPI ReleaseDC(HWND, HDC hdc) {
-    return hdc && DeleteDC(hdc) ? 1 : 0;
+    // A memory DC passed here by mistake stays alive, as on Win32.
+    if (!hdc || !State().TakeClientDC(hdc)) return 0;
+    return DeleteDC(hdc) ? 1 : 0;
 }
 
 BOOL WINAPI InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {

@@ -91,6 +91,10 @@ class UserState {
     // The shared icon or cursor for a key (a system id, or a resource), made on first use.
     HICON SharedIcon(ULONG_PTR key, const void* resource);
 
+    // DCs handed out by GetDC, which ReleaseDC alone frees.
+    void AddClientDC(HDC hdc) { client_dcs_.push_back(hdc); }
+    bool TakeClientDC(HDC hdc) { return std::erase(client_dcs_, hdc) > 0; }
+
     // The shared brush of a system colour, made on first use; never deleted by its users.
     HBRUSH SystemBrush(int index);
 
@@ -124,6 +128,7 @@ class UserState {
     std::array<uint8_t, 256> keys_{};  // 0x80 down, 0x01 toggled
     bool tearing_down_ = false;
     std::map<ULONG_PTR, HICON> icons_;
+    std::vector<HDC> client_dcs_;
     std::array<HBRUSH, 32> system_brushes_{};
 
     // The last left press, for double clicks.

@@ -10,8 +10,10 @@
 namespace platform::user {
 namespace {
 
+// The control's own flags count, not its dialog's: a dialog is still hidden when it picks the
+// first focus.
 bool CanTakeFocus(HWND hwnd) {
-    return IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
+    return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(hwnd);
 }
 
 std::vector<HWND> Controls(HWND dialog) {
