@@ -11,12 +11,12 @@
 namespace platform::sdl {
 namespace {
 
-SDL_AudioSpec DeviceSpec(SDL_AudioFormat format, Uint8 channels, int rate) {
-    SDL_AudioSpec spec{};
-    spec.format = format;
-    spec.channels = channels;
-    spec.freq = rate;
-    return spec;
+SDL_AudioSpec DeviceFormat(SDL_AudioFormat format, Uint8 channels, int rate) {
+    SDL_AudioSpec device{};
+    device.format = format;
+    device.channels = channels;
+    device.freq = rate;
+    return device;
 }
 
 TEST(ConvertClip, WidensEightBitMonoToTheDeviceFormat) {
@@ -25,7 +25,7 @@ TEST(ConvertClip, WidensEightBitMonoToTheDeviceFormat) {
                    .sample_rate = 22050,
                    .samples = samples.data(),
                    .sample_count = samples.size()};
-    std::vector<uint8_t> out = ConvertClip(clip, DeviceSpec(AUDIO_S16SYS, 2, 22050));
+    std::vector<uint8_t> out = ConvertClip(clip, DeviceFormat(AUDIO_S16SYS, 2, 22050));
     ASSERT_EQ(out.size(), samples.size() * 2 * sizeof(int16_t));
     const auto* pcm = reinterpret_cast<const int16_t*>(out.data());
     EXPECT_EQ(pcm[0], 0);  // 0x80 is silence
@@ -42,14 +42,14 @@ TEST(ConvertClip, ResamplesToTheDeviceRate) {
                    .sample_rate = 11025,
                    .samples = samples.data(),
                    .sample_count = samples.size()};
-    std::vector<uint8_t> out = ConvertClip(clip, DeviceSpec(AUDIO_F32SYS, 1, 44100));
+    std::vector<uint8_t> out = ConvertClip(clip, DeviceFormat(AUDIO_F32SYS, 1, 44100));
     double seconds = static_cast<double>(out.size()) / sizeof(float) / 44100;
     EXPECT_NEAR(seconds, 1.0, 0.001);
 }
 
 TEST(ConvertClip, AnEmptyOrBrokenClipIsNothing) {
     std::vector<uint8_t> samples(100, 0x80);
-    SDL_AudioSpec device = DeviceSpec(AUDIO_S16SYS, 2, 44100);
+    SDL_AudioSpec device = DeviceFormat(AUDIO_S16SYS, 2, 44100);
     EXPECT_TRUE(ConvertClip({.name = "", .sample_rate = 11025}, device).empty());
     EXPECT_TRUE(
         ConvertClip({.name = "", .sample_rate = 0, .samples = samples.data(), .sample_count = 100},
@@ -69,7 +69,7 @@ TEST_F(SpeakerTest, ANewSoundReplacesThePlayingOneAndStopSilences) {
     auto host = SdlHost::Create(&problem);
     ASSERT_TRUE(host) << problem;
     ASSERT_TRUE(host->audio().IsOpen());
-    const SDL_AudioSpec& spec = host->audio().spec();
+    const SDL_AudioSpec& device = host->audio().device_format();
 
     std::vector<uint8_t> long_samples(11025 * 5, 0x90);
     std::vector<uint8_t> short_samples(1102, 0x70);
@@ -81,8 +81,8 @@ TEST_F(SpeakerTest, ANewSoundReplacesThePlayingOneAndStopSilences) {
                          .sample_rate = 11025,
                          .samples = short_samples.data(),
                          .sample_count = short_samples.size()};
-    size_t long_bytes = ConvertClip(long_clip, spec).size();
-    size_t short_bytes = ConvertClip(short_clip, spec).size();
+    size_t long_bytes = ConvertClip(long_clip, device).size();
+    size_t short_bytes = ConvertClip(short_clip, device).size();
 
     host->PlaySound(long_clip);
     EXPECT_GT(host->audio().QueuedBytes(), short_bytes);

@@ -30,7 +30,7 @@ SdlAudio::SdlAudio() {
     want.format = AUDIO_S16SYS;
     want.channels = 2;
     want.samples = 1024;  // about 23 ms: short enough that a new sound cuts in at once
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &spec_, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &format_, SDL_AUDIO_ALLOW_ANY_CHANGE);
     if (device_ != 0) SDL_PauseAudioDevice(device_, 0);
 }
 
@@ -41,7 +41,7 @@ SdlAudio::~SdlAudio() {
 
 void SdlAudio::Play(const SoundClip& clip) {
     if (!IsOpen()) return;
-    std::vector<uint8_t> data = ConvertClip(clip, spec_);
+    std::vector<uint8_t> data = ConvertClip(clip, format_);
     SDL_ClearQueuedAudio(device_);
     if (!data.empty()) SDL_QueueAudio(device_, data.data(), static_cast<Uint32>(data.size()));
 }

@@ -23,7 +23,7 @@ class SdlAudio {
     SdlAudio& operator=(const SdlAudio&) = delete;
 
     bool IsOpen() const { return device_ != 0; }
-    const SDL_AudioSpec& spec() const { return spec_; }
+    const SDL_AudioSpec& device_format() const { return format_; }
 
     void Play(const SoundClip& clip);  // replaces whatever plays
     void Stop();
@@ -33,7 +33,7 @@ class SdlAudio {
   private:
     bool subsystem_started_ = false;
     SDL_AudioDeviceID device_ = 0;
-    SDL_AudioSpec spec_{};
+    SDL_AudioSpec format_{};
 };
 
 }  // namespace platform::sdl
