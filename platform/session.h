@@ -23,7 +23,7 @@ class SoundPlayer;
 }
 
 class Session {
-public:
+  public:
     // module_path is the program file's path, which names the application.
     Session(Host& host, const ResourceCatalogue& resources, std::string module_path);
     ~Session();
@@ -45,7 +45,7 @@ public:
     // The C runtime's generator state; 1 until srand, as in a fresh process.
     uint32_t& random_state() { return random_state_; }
 
-private:
+  private:
     Host& host_;
     const ResourceCatalogue& resources_;
     std::string module_path_;
