@@ -52,9 +52,11 @@ class Snapshot : public DialogTest {
     // Runs the dialog, lets `look` at its pixels once it has painted, writes them out, and
     // closes it with the button `close_id`.
     void Take(int number, int close_id, const std::string& name,
-              const std::function<void(HWND, const platform::Surface&)>& look) {
+              const std::function<void(HWND, const platform::Surface&)>& look,
+              const std::function<void(ModalWindow&)>& first = nullptr) {
         bool looked = false;
         env_.host.Answer("", [&](ModalWindow& dialog) {
+            if (first) first(dialog);
             env_.host.Call(dialog.now() + 50, [&, hwnd = dialog.hwnd()] {
                 const platform::Surface* pixels = platform::headless::WindowPixels(hwnd);
                 ASSERT_NE(pixels, nullptr);
@@ -107,6 +109,36 @@ TEST_F(Snapshot, NameEntry) {
              EXPECT_EQ(pixels.Pixel(field.left + 5, field.top + 2), kWhite);
              EXPECT_EQ(pixels.Pixel(field.right - 3, field.bottom - 3), kWhite);
          });
+}
+
+TEST_F(Snapshot, NameEntryWhileTyping) {
+    // A name typed, then the last three letters selected with Shift.
+    auto type = [](ModalWindow& box) {
+        box.PressKey(VK_TAB, 10);
+        box.TypeText("Quibbert", 20);
+        for (int i = 0; i < 3; ++i) box.PressKey(VK_LEFT, 30, true);
+    };
+    Take(
+        IDD_NAME_ENTRY, IDC_NAME_OK, "101_name_entry_typing",
+        [](HWND dialog, const platform::Surface& pixels) {
+            RECT field = RectInDialog(GetDlgItem(dialog, IDC_NAME));
+            int left = field.left + 2, top = field.top + 2;  // the client area
+            int ink = 0, highlight = 0;
+            for (int y = top; y < field.bottom - 2; ++y)
+                for (int x = left; x < field.right - 2; ++x) {
+                    ink += pixels.Pixel(x, y) == kBlack;
+                    highlight += pixels.Pixel(x, y) == 0x000080;
+                }
+            EXPECT_GT(ink, 40);         // "Quibb" and the caret
+            EXPECT_GT(highlight, 100);  // behind "ert"
+            // The "OK" button lost its dotted focus rectangle (inside its black default frame
+            // and two 3-D rings) to the field, but is still the default.
+            RECT ok = RectInDialog(GetDlgItem(dialog, IDC_NAME_OK));
+            for (int x = ok.left + 5; x < ok.right - 5; ++x)
+                ASSERT_EQ(pixels.Pixel(x, ok.top + 5), kFace) << x;
+            ExpectDefaultFrame(pixels, ok, true);
+        },
+        type);
 }
 
 TEST_F(Snapshot, Splash) {
