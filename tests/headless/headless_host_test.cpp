@@ -1,0 +1,70 @@
+// The headless host itself: the virtual clock, scripted input at its times, the sound log, the
+// calendar clock and the temporary working directory.
+#include "platform/host/headless/headless_host.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/host/headless/test_support.h"
+
+namespace platform::headless {
+namespace {
+
+TEST(HeadlessHost, TheClockMovesOnlyToDeadlinesAndScriptedEvents) {
+    HeadlessHost host;
+    HostEvent event;
+    EXPECT_FALSE(host.WaitEvent(-1, &event));  // a poll
+    EXPECT_EQ(host.NowMs(), 0);
+    host.PressKey(1, 'A', 30);
+    EXPECT_FALSE(host.WaitEvent(20, &event));
+    EXPECT_EQ(host.NowMs(), 20);
+    ASSERT_TRUE(host.WaitEvent(100, &event));
+    EXPECT_EQ(host.NowMs(), 30);
+    EXPECT_EQ(event.type, HostEventType::kKeyDown);
+    ASSERT_TRUE(host.WaitEvent(100, &event));
+    EXPECT_EQ(event.type, HostEventType::kChar);
+    EXPECT_EQ(event.character, 'a');
+    ASSERT_TRUE(host.WaitEvent(-1, &event));
+    EXPECT_EQ(event.type, HostEventType::kKeyUp);
+    host.Sleep(15);
+    EXPECT_EQ(host.NowMs(), 45);
+
+    // An action runs on the program's side at its time; a late event does not turn time back.
+    bool called = false;
+    host.Call(40, [&] { called = true; });
+    EXPECT_FALSE(host.WaitEvent(-1, &event));
+    EXPECT_TRUE(called);
+    EXPECT_EQ(host.NowMs(), 45);
+}
+
+TEST(HeadlessHost, RecordsSoundsTitlesAndTheCalendar) {
+    HeadlessSession env;
+    SoundClip clip{"giggle", 11025, nullptr, 11025};
+    env.host.Sleep(250);
+    env.host.PlaySound(clip);
+    ASSERT_EQ(env.host.sounds().size(), 1u);
+    EXPECT_EQ(env.host.sounds()[0].name, "giggle");
+    EXPECT_EQ(env.host.sounds()[0].at_ms, 250);
+    EXPECT_EQ(env.host.sounds()[0].duration_ms, 1000);
+    env.host.SetCalendarSeconds(1234567);
+    EXPECT_EQ(platform::time(nullptr), 1234567);
+}
+
+TEST(HeadlessHost, TempWorkingDirectoryIsFreshAndGoesAway) {
+    std::string before = std::filesystem::current_path().string();
+    std::string made;
+    {
+        TempWorkingDirectory dir;
+        made = dir.path();
+        EXPECT_EQ(std::filesystem::current_path().string(), made);
+        EXPECT_TRUE(std::filesystem::is_empty(made));
+        std::ofstream("scores.txt") << "350";
+    }
+    EXPECT_EQ(std::filesystem::current_path().string(), before);
+    EXPECT_FALSE(std::filesystem::exists(made));
+}
+
+}  // namespace
+}  // namespace platform::headless
