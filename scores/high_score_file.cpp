@@ -1,0 +1,116 @@
+// Loading and writing "scores.txt": ten score lines, then ten name lines, each line an entry of
+// at most twenty characters.
+#include <algorithm>
+#include <istream>
+#include <limits>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "scores/high_scores.h"
+
+namespace {
+
+constexpr int kCtrlZ = 26;
+
+// Pieces of the display text that come before each rank's name.
+constexpr const char* kBeforeName[kTableSize] = {
+    "\n 1) ",   "\n 2) ",   "\n\n 3) ", "\n\n 4) ", "\n\n 5) ",
+    "\n\n 6) ", "\n\n 7) ", "\n\n 8) ", "\n\n 9) ", "\n\n10) ",
+};
+
+void ReadEntry(char (&entry)[kEntrySize]) {
+    entry[0] = '\0';
+    // Once the file has ended every later entry stays empty.
+    if (!ScoreIn.good()) return;
+    ScoreIn.getline(entry, kEntrySize);
+    if (ScoreIn.fail() && !ScoreIn.eof() && ScoreIn.gcount() == kEntrySize - 1) {
+        // An over-long line keeps its first characters and loses the rest, so no line shifts.
+        ScoreIn.clear();
+        ScoreIn.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    }
+}
+
+void AppendToHighScoreText(const char* piece) {
+    HighScoreText = HighScoreText + CText(piece);
+}
+
+void BuildHighScoreText() {
+    const std::string stars(80, '*');
+    HighScoreText = "";
+    AppendToHighScoreText(stars.c_str());
+    for (int rank = 1; rank <= kTableSize; ++rank) {
+        AppendToHighScoreText(kBeforeName[rank - 1]);
+        AppendToHighScoreText(HighScoreTable.Names[rank - 1]);
+        AppendToHighScoreText(rank == kTableSize ? "\n      " : "\n     ");
+        AppendToHighScoreText(HighScoreTable.ScoreTexts[rank - 1]);
+        if (rank == 1) AppendToHighScoreText(("\n" + stars).c_str());
+    }
+}
+
+// A line feed or a Ctrl-Z inside a text would split its line or end the file early and so
+// shift or lose every entry after it; they are written as spaces.
+std::string LineText(std::string_view text) {
+    std::string line(text);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\n' || c == kCtrlZ; }, ' ');
+    return line;
+}
+
+std::string LineText(const char (&entry)[kEntrySize]) {
+    return LineText(std::string_view(entry, std::find(entry, entry + kEntrySize, '\0') - entry));
+}
+
+// EndPhase holds the new entry's rank, 1 to 10.
+void WriteTable(int32_t score) {
+    const ScoreTable& table = HighScoreTable;
+    const std::string name = LineText(NewEntryName.Chars());
+    ScoreOut.Open(ScoreFileName.Chars());
+    for (int i = 1; i <= 9; ++i) {
+        if (EndPhase == i) ScoreOut << score << std::endl;
+        ScoreOut << LineText(table.ScoreTexts[i - 1]) << std::endl;
+    }
+    if (EndPhase == 10) ScoreOut << score << std::endl;
+    for (int i = 1; i <= 8; ++i) {
+        if (EndPhase == i) ScoreOut << name << std::endl;
+        ScoreOut << LineText(table.Names[i - 1]) << std::endl;
+    }
+    if (EndPhase == 9) ScoreOut << name << std::endl;
+    // The last line has no line end.
+    ScoreOut << LineText(table.Names[8]);
+    if (EndPhase == 10) ScoreOut << std::endl << name;
+    ScoreOut.Close();
+}
+
+}  // namespace
+
+void LoadHighScores() {
+    ScoreIn.Open(ScoreFileName.Chars());
+    for (auto& entry : HighScoreTable.ScoreTexts) ReadEntry(entry);
+    for (auto& entry : HighScoreTable.Names) ReadEntry(entry);
+    ScoreIn.Close();
+
+    BuildHighScoreText();
+
+    ScoreIn.Open(ScoreFileName.Chars());
+    // No base set: "0x1f" reads as hexadecimal and "017" as octal, as the classic streams read.
+    ScoreIn.unsetf(std::ios::basefield);
+    // A failed extraction stores 0 and leaves every later score as it was; one out of range
+    // stores the nearest int limit and fails likewise.
+    for (int32_t& score : HighScoreTable.Scores) ScoreIn >> score;
+    ScoreIn.Close();
+}
+
+void WriteHighScoreFile(int32_t score) {
+    // Only a score above the tenth has a rank; the game-over flow never asks for any other, and
+    // writing one would leave the file a line short.
+    if (score > HighScoreTable.Scores[kTableSize - 1]) {
+        EndPhase = kTableSize;
+        for (int k = kTableSize - 1; k >= 1; --k) {
+            if (score > HighScoreTable.Scores[k - 1]) EndPhase = k;
+        }
+        WriteTable(score);
+    }
+    NewEntryName = "";
+    LoadHighScores();
+}

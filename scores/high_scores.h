@@ -1,0 +1,37 @@
+// The process-wide high-score records: the table, the texts and streams of the high-score file,
+// and the game-over phase; with the load and write of "scores.txt".
+#pragma once
+
+#include <cstdint>
+
+#include "scores/text.h"
+#include "scores/text_file.h"
+
+// Twenty characters and the terminator: every name the entry dialog accepts fits.
+constexpr int kEntrySize = 21;
+constexpr int kTableSize = 10;
+
+struct ScoreTable {
+    char Names[kTableSize][kEntrySize];
+    // The score lines as read, which is what is shown and written back.
+    char ScoreTexts[kTableSize][kEntrySize];
+    // The same lines as numbers, for ranking only.
+    int32_t Scores[kTableSize];
+};
+
+extern ScoreTable HighScoreTable;
+extern CText ScoreFileName;
+extern CText NewEntryName;
+extern CText HighScoreText;
+extern TextInputFile ScoreIn;
+extern TextOutputFile ScoreOut;
+// 0 while a game runs, 50 when the score qualifies, the new entry's rank while the file is
+// written, 666 once the game is over.
+extern int32_t EndPhase;
+
+// Reads the table from the file (creating it empty when missing) and rebuilds HighScoreText.
+void LoadHighScores();
+// Ranks score into EndPhase, rewrites the file with the new entry NewEntryName at that rank,
+// clears NewEntryName and reloads the table. A score that does not beat the tenth leaves the
+// file untouched.
+void WriteHighScoreFile(int32_t score);

@@ -1,0 +1,171 @@
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <csignal>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "score_dir.h"
+#include "scores/high_scores.h"
+
+namespace {
+
+using HostileFile = ScoreDirTest;
+namespace fs = std::filesystem;
+
+const std::string kTable = FileOf({"900", "800", "700", "", "", "", "", "", "", "",
+                                   "Ann", "Bo",  "Cy",  "", "", "", "", "", "", ""});
+
+int EntriesLength() {
+    int length = 0;
+    for (int i = 0; i < kTableSize; ++i) {
+        length += int(std::strlen(HighScoreTable.Names[i]));
+        length += int(std::strlen(HighScoreTable.ScoreTexts[i]));
+    }
+    return length;
+}
+
+bool EveryEntryTerminated() {
+    for (int i = 0; i < kTableSize; ++i) {
+        if (!std::memchr(HighScoreTable.Names[i], '\0', kEntrySize)) return false;
+        if (!std::memchr(HighScoreTable.ScoreTexts[i], '\0', kEntrySize)) return false;
+    }
+    return true;
+}
+
+TEST_F(HostileFile, AMegabyteLineKeepsTwentyCharactersAndShiftsNothing) {
+    WriteBytes("scores.txt",
+               std::string(1 << 20, '7') + "\r\n200\r\n" + std::string(8, '\n') + "Ann\r\nBo");
+    LoadHighScores();
+    EXPECT_EQ(HighScoreTable.ScoreTexts[0], std::string(20, '7'));
+    EXPECT_STREQ(HighScoreTable.ScoreTexts[1], "200");
+    EXPECT_STREQ(HighScoreTable.Names[0], "Ann");
+    EXPECT_STREQ(HighScoreTable.Names[1], "Bo");
+    EXPECT_EQ(HighScoreTable.Scores[0], INT_MAX);
+    EXPECT_EQ(HighScoreTable.Scores[1], 0) << "kept from before the failed extraction";
+
+    WriteBytes("scores.txt", std::string(1 << 20, 'a'));
+    LoadHighScores();
+    EXPECT_EQ(HighScoreTable.ScoreTexts[0], std::string(20, 'a'));
+    EXPECT_EQ(EntriesLength(), 20);
+}
+
+TEST_F(HostileFile, NulsAndBinaryBytesStayInsideTheirEntries) {
+    WriteBytes("scores.txt", std::string("12\0 34\r\n\xff\xfe\x01\x7f\r\n", 15) +
+                                 std::string(8, '\n') + std::string("A\0nn\r\nBo", 8));
+    LoadHighScores();
+    EXPECT_STREQ(HighScoreTable.ScoreTexts[0], "12");
+    EXPECT_STREQ(HighScoreTable.ScoreTexts[1], "\xff\xfe\x01\x7f");
+    EXPECT_STREQ(HighScoreTable.Names[0], "A");
+    EXPECT_STREQ(HighScoreTable.Names[1], "Bo");
+
+    std::mt19937 random(2718);
+    for (int round = 0; round < 20; ++round) {
+        std::string bytes(size_t(random() % 65536), '\0');
+        for (char& byte : bytes) byte = char(random() % 4 ? random() % 256 : '\n');
+        WriteBytes("scores.txt", bytes);
+        LoadHighScores();
+        ASSERT_TRUE(EveryEntryTerminated()) << round;
+        EXPECT_EQ(HighScoreText.Length(), 280 + EntriesLength()) << round;
+        if (HighScoreTable.Scores[9] == INT_MAX) continue;
+
+        Save(INT_MAX, "Max");
+        const std::string written = ReadBytes("scores.txt");
+        size_t line_ends = 0;
+        for (size_t at = 0; (at = written.find("\r\n", at)) != std::string::npos; at += 2)
+            ++line_ends;
+        EXPECT_EQ(line_ends, 19u) << round;
+        EXPECT_EQ(written.find('\x1a'), std::string::npos) << round;
+        EXPECT_STREQ(HighScoreTable.Names[EndPhase - 1], "Max") << round;
+        EXPECT_STREQ(HighScoreTable.ScoreTexts[EndPhase - 1], "2147483647") << round;
+    }
+}
+
+TEST_F(HostileFile, ADirectoryNamedScoresTxtIsNeitherReadNorReplaced) {
+    fs::create_directory("scores.txt");
+    LoadHighScores();
+    EXPECT_EQ(HighScoreText.Length(), 280);
+    Save(100, "Ann");
+    EXPECT_EQ(EndPhase, 1);
+    EXPECT_STREQ(NewEntryName.Chars(), "");
+    EXPECT_TRUE(fs::is_directory("scores.txt"));
+    EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"scores.txt"});
+}
+
+TEST_F(HostileFile, AFullDiskLeavesTheOldTable) {
+    WriteBytes("scores.txt", kTable);
+    const int failed_step = RunInChild(Privileges::kKeep, [] {
+        // Writes past 16 bytes fail as they would on a full disk.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16, 16};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 1;
+        LoadHighScores();
+        Save(1000, "Top");
+        if (std::strcmp(HighScoreTable.ScoreTexts[0], "900") != 0) return 2;
+        return std::strcmp(NewEntryName.Chars(), "") == 0 ? 0 : 3;
+    });
+    EXPECT_EQ(failed_step, 0);
+    EXPECT_EQ(ReadBytes("scores.txt"), kTable);
+    EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"scores.txt"});
+}
+
+// The two tests below need a user that file modes apply to: as root the check runs in a child
+// process that has dropped to user nobody.
+TEST_F(HostileFile, AFileWeCannotReadIsNeverReplaced) {
+    fs::permissions(dir_, fs::perms::all);
+    WriteBytes("scores.txt", kTable);
+    GiveToUnprivileged("scores.txt");
+    for (const fs::perms mode : {fs::perms::none, fs::perms::owner_write}) {
+        fs::permissions("scores.txt", mode);
+        const int failed_step = RunInChild(Privileges::kDrop, [] {
+            LoadHighScores();
+            if (HighScoreText.Length() != 280) return 1;
+            Save(100, "Ann");
+            return std::strcmp(NewEntryName.Chars(), "") == 0 ? 0 : 2;
+        });
+        EXPECT_EQ(failed_step, 0);
+        fs::permissions("scores.txt", fs::perms::owner_read, fs::perm_options::add);
+        EXPECT_EQ(ReadBytes("scores.txt"), kTable);
+        EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"scores.txt"});
+    }
+}
+
+TEST_F(HostileFile, AReadOnlyFolderHasItsFileRewrittenInPlace) {
+    WriteBytes("scores.txt", kTable);
+    GiveToUnprivileged("scores.txt");
+    fs::permissions("scores.txt", fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read |
+                              fs::perms::others_exec);
+    const int failed_step = RunInChild(Privileges::kDrop, [] {
+        LoadHighScores();
+        Save(1000, "Top");
+        if (std::strcmp(HighScoreTable.Names[0], "Top") != 0) return 1;
+        return std::strcmp(HighScoreTable.Names[1], "Ann") == 0 ? 0 : 2;
+    });
+    EXPECT_EQ(failed_step, 0);
+    EXPECT_EQ(ReadBytes("scores.txt"),
+              FileOf({"1000", "900", "800", "700", "", "", "", "", "", "",
+                      "Top",  "Ann", "Bo",  "Cy",  "", "", "", "", "", ""}));
+    EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"scores.txt"});
+}
+
+TEST_F(HostileFile, ALinkedTableIsUpdatedWhereItLivesWithItsMode) {
+    fs::create_directory("kept");
+    WriteBytes("kept/table.txt", kTable);
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions("kept/table.txt", mode);
+    fs::create_symlink("kept/table.txt", "scores.txt");
+    LoadHighScores();
+    Save(1000, "Top");
+    EXPECT_TRUE(fs::is_symlink("scores.txt"));
+    EXPECT_EQ(fs::status("kept/table.txt").permissions(), mode);
+    EXPECT_EQ(ReadBytes("kept/table.txt").substr(0, 6), "1000\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator("kept"), fs::directory_iterator()), 1);
+}
+
+}  // namespace
