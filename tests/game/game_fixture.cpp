@@ -14,7 +14,14 @@ using platform::headless::ModalWindow;
 using platform::headless::ProgramRunner;
 
 void Recorder::MessageHandled(HWND hwnd, UINT message, WPARAM wparam, LPARAM) {
-    if (hwnd != main || !main) return;
+    if (message != WM_TIMER && message != WM_PAINT) return;
+    if (!main) {
+        // The main window is known by its title from its first paint on.
+        char title[64] = "";
+        GetWindowTextA(hwnd, title, sizeof title);
+        if (std::string(title) == kMainTitle) main = hwnd;
+    }
+    if (hwnd != main) return;
     if (message == WM_TIMER) ticks.push_back(static_cast<UINT_PTR>(wparam));
     if (message == WM_PAINT) ++paints;
 }
@@ -45,7 +52,6 @@ void GameTest::SetUp() {
                                                [] { return platform::headless::RunWinMain(); });
     ASSERT_TRUE(program_->RunUntil(kFirstPaintMs));
     ASSERT_NE(AfxGetApp()->m_pMainWnd, nullptr) << "the main window was not made";
-    recorder_.main = MainHwnd();
 }
 
 void GameTest::TearDown() {
@@ -73,6 +79,12 @@ void GameTest::Respond(ModalWindow& window) {
 
 void GameTest::Run(const std::function<void()>& action) {
     env_->host.Call(Now(), action);
+    // An event that changes nothing wakes the program's loop, so that whatever the action
+    // queued (a paint, say) is handled before the program stops again.
+    platform::HostEvent wake;
+    wake.type = platform::HostEventType::kExposed;
+    wake.window = MainHostWindow();
+    env_->host.Inject(Now(), wake);
     program_->RunUntil(Now());
 }
 
@@ -123,6 +135,60 @@ Counts GameTest::GdiCounts() {
                       platform::ObjectKind::kBrush, platform::ObjectKind::kPen})
         counts[kind] = env_->session.handles().LiveCount(kind);
     return counts;
+}
+
+namespace {
+platform::Surface ReadBack(HDC dc, int width, int height) {
+    platform::Surface pixels = platform::Surface::Color(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels.SetPixel(x, y, OnScreen(GetPixel(dc, x, y)));
+    return pixels;
+}
+}  // namespace
+
+platform::Surface GameTest::TextPicture(const std::string& text) {
+    HDC screen = GetDC(MainHwnd());
+    SIZE size{};
+    GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &size);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    TextOutA(memory, 0, 0, text.c_str(), static_cast<int>(text.size()));
+    platform::Surface pixels = ReadBack(memory, size.cx, size.cy);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(MainHwnd(), screen);
+    return pixels;
+}
+
+platform::Surface GameTest::ResourcePicture(const char* name) {
+    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), name);
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    platform::Surface pixels = ReadBack(memory, info.bmWidth, info.bmHeight);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+::testing::AssertionResult GameTest::ScreenShows(const platform::Surface& picture, int x, int y,
+                                                 int width, int height) {
+    const platform::Surface& screen = Screen();
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            uint32_t want = picture.Pixel(column, row), have = screen.Pixel(x + column, y + row);
+            if (want != have) {
+                return ::testing::AssertionFailure()
+                       << "at (" << x + column << ", " << y + row << ") the window has " << std::hex
+                       << have << ", the picture " << want;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 
 std::vector<std::string> GameTest::SoundNames() const {

@@ -56,10 +56,17 @@ class Recorder : public platform::Observer {
     std::vector<Sound> sounds;
     std::vector<UINT_PTR> ticks;  // the timer ids handled, in order
     int paints = 0;
-    HWND main = nullptr;  // the window whose ticks and paints are counted
+    HWND main = nullptr;  // the main window, whose ticks and paints are counted
 };
 
 using Counts = std::map<platform::ObjectKind, int>;
+
+// A colour as the drawing calls take it (0x00BBGGRR), as the screen holds it (0x00RRGGBB).
+constexpr uint32_t OnScreen(COLORREF colour) {
+    return (uint32_t{GetRValue(colour)} << 16) | (uint32_t{GetGValue(colour)} << 8) |
+           GetBValue(colour);
+}
+inline constexpr uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF;
 
 class GameTest : public ::testing::Test {
   protected:
@@ -86,6 +93,16 @@ class GameTest : public ::testing::Test {
     const platform::Surface& Screen();
     uint32_t PixelAt(int x, int y) { return Screen().Pixel(x, y); }
     bool TimerRuns(UINT_PTR id);
+
+    // Text as the window's default font draws it, black on its white box.
+    platform::Surface TextPicture(const std::string& text);
+    // A picture of the program's resources, as loaded.
+    platform::Surface ResourcePicture(const char* name);
+    // The window shows `picture`'s top-left width x height at (x, y).
+    ::testing::AssertionResult ScreenShows(const platform::Surface& picture, int x, int y,
+                                           int width, int height);
+    // Where a failing picture check leaves its pictures.
+    std::string FailureFolder() const { return original_directory_ + "/pixel_failures"; }
 
     // The live drawing objects (DCs, bitmaps, brushes, pens).
     Counts GdiCounts();

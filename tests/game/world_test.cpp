@@ -131,5 +131,101 @@ TEST_F(GameTest, TheTimersRunAtSixtyFourTicksASecondAndOneClockTickIn800Ms) {
     EXPECT_EQ(GameWorld.Car2X, 520);
 }
 
+TEST_F(GameTest, TheClockRunningOutBurnsTheHouseAndStopsOnlyTheClock) {
+    GameWorld.TimeLeft = 1;
+    Advance(800);
+    EXPECT_EQ(GameWorld.TimeLeft, 0);
+    EXPECT_EQ(GameWorld.State, kHouseBurnt);
+    EXPECT_FALSE(TimerRuns(kClockTimer));
+    EXPECT_TRUE(TimerRuns(kTickTimer));
+    const platform::Surface burnt = ResourcePicture("burnt_house");
+    EXPECT_TRUE(ScreenShows(burnt, 224, 0, 375, 295));
+    EXPECT_EQ(PixelAt(599, 150), kBlack);  // beyond the copy: the wall's outline
+
+    // Every later tick forces the state back and copies the house again, without the lawn.
+    GameWorld.State = kPlaying;
+    Run([this] {
+        HDC dc = GetDC(MainHwnd());
+        BitBlt(dc, 224, 0, 375, 295, nullptr, 0, 0, 0x00000042 /* BLACKNESS */);
+        ReleaseDC(MainHwnd(), dc);
+    });
+    Advance(kTickMs);
+    EXPECT_EQ(GameWorld.State, kHouseBurnt);
+    EXPECT_EQ(GameWorld.TimeLeft, 0);
+    EXPECT_TRUE(ScreenShows(burnt, 224, 0, 375, 295));
+    EXPECT_TRUE(ScreenShows(TextPicture("0"), 100, 1, TextPicture("0").width, 16));
+    // The lanes go on moving.
+    int car = GameWorld.Car2X;
+    Advance(kTickMs);
+    EXPECT_NE(GameWorld.Car2X, car);
+}
+
+TEST_F(GameTest, ARepaintWhileTheHouseBurnsRestartsTheClockUntilTheNextTick) {
+    GameWorld.TimeLeft = 1;
+    Advance(800);
+    ASSERT_EQ(GameWorld.State, kHouseBurnt);
+    Run([this] { InvalidateRect(MainHwnd(), nullptr, TRUE); });
+    ASSERT_TRUE(TimerRuns(kClockTimer));
+    // A clock message before the next motion tick takes the time below 0, which shows.
+    Tick(kClockTimer);
+    EXPECT_EQ(GameWorld.TimeLeft, -1);
+    EXPECT_FALSE(TimerRuns(kClockTimer));
+    EXPECT_TRUE(ScreenShows(TextPicture("-1"), 100, 1, TextPicture("-1").width, 16));
+    // Left to the timers, the motion tick 15.625 ms after a repaint stops the clock first.
+    Run([this] { InvalidateRect(MainHwnd(), nullptr, TRUE); });
+    Advance(kTickMs);
+    EXPECT_FALSE(TimerRuns(kClockTimer));
+    Advance(800);
+    EXPECT_EQ(GameWorld.TimeLeft, -1);
+}
+
+TEST_F(GameTest, APaintRestartsBothTimersAndForgetsTheSplats) {
+    StopTimers();
+    GameWorld.State = kRunOver;
+    for (int i = 0; i < 3; ++i) GameWorld.SplatMarks[i] = 100 * (i + 1);
+    Run([this] { InvalidateRect(MainHwnd(), nullptr, TRUE); });
+    EXPECT_TRUE(TimerRuns(kTickTimer));
+    EXPECT_TRUE(TimerRuns(kClockTimer));
+    EXPECT_EQ(std::vector<int>(std::begin(GameWorld.SplatMarks), std::end(GameWorld.SplatMarks)),
+              std::vector<int>({0, 0, 0}));
+    EXPECT_EQ(GameWorld.State, kRunOver);  // the state is not looked at
+}
+
+TEST_F(GameTest, NoHandlerLeavesADrawingObjectBehind) {
+    const Counts before = GdiCounts();
+    Advance(kTickMs);
+    EXPECT_EQ(GdiCounts(), before) << "a tick";
+    Run([this] { InvalidateRect(MainHwnd(), nullptr, TRUE); });
+    EXPECT_EQ(GdiCounts(), before) << "a paint";
+    Press(VK_UP);
+    EXPECT_EQ(GdiCounts(), before) << "an arrow key";
+    Click(5, 5);
+    EXPECT_EQ(GdiCounts(), before) << "a click";
+    // A cookie out, splats on the lawn, the burnt house: every picture of a tick drawn.
+    StopTimers();
+    GameWorld.CookieTime = 3;
+    GameWorld.CookieX = 100;
+    GameWorld.SplatMarks[0] = 300;
+    GameWorld.TimeLeft = 0;
+    Tick();
+    EXPECT_EQ(GdiCounts(), before) << "a tick with everything drawn";
+    // Each way a round ends, and its settlement.
+    const std::vector<std::pair<int, int>> ends = {
+        {405, 505 - 25 * 3}, {405, 355 - 25}, {430, 255}, {405, 255}};
+    for (auto [x, y] : ends) {
+        GameWorld.State = kPlaying;
+        GameWorld.TimeLeft = 15;
+        GameWorld.PlayerX = x;
+        GameWorld.PlayerY = y;
+        GameWorld.Car1X = 405;
+        Tick();
+        EXPECT_NE(GameWorld.State, kPlaying) << x << ", " << y;
+        EXPECT_EQ(GdiCounts(), before) << "a round ending at " << x << ", " << y;
+        Press('A');
+        EXPECT_EQ(GdiCounts(), before) << "settling the round ending at " << x << ", " << y;
+        StopTimers();
+    }
+}
+
 }  // namespace
 }  // namespace game_test
