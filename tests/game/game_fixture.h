@@ -1,8 +1,8 @@
 // The real game on the headless host: its application object, WinMain, the start-up with the
 // splash answered by "PLAY!", and the main window running from its first paint. A test stops
 // the program at virtual times to look at it, and runs code on the program's side with Run.
-// Every message box is answered the moment it opens (OK, or the Yes/No the test chooses) and
-// recorded with the sounds played and the timer messages handled.
+// Every message box is answered the moment it opens (OK, or the Yes/No the test chooses); the
+// boxes and sounds from the first paint on are recorded, with every timer message handled.
 #pragma once
 
 #include <gtest/gtest.h>
