@@ -129,6 +129,16 @@ BOOL CWnd::Attach(HWND hwnd) {
     return TRUE;
 }
 
+BOOL CWnd::SubclassWindow(HWND hwnd) {
+    if (!Attach(hwnd)) return FALSE;
+    auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    if (proc != &FrameworkWndProc) {
+        super_proc_ = proc;
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameworkWndProc));
+    }
+    return TRUE;
+}
+
 HWND CWnd::Detach() {
     HWND hwnd = m_hWnd;
     if (hwnd) {
@@ -163,12 +173,8 @@ BOOL CWnd::CreateEx(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWORD
                                   create.cy, create.hwndParent, create.hMenu, create.hInstance,
                                   create.lpCreateParams);
     registry.creating = nullptr;
-    if (hwnd && !m_hWnd) {
-        // A class of somebody else's: route its messages through us from now on.
-        Attach(hwnd);
-        super_proc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameworkWndProc));
-    }
+    // A class of somebody else's: its messages come through us from now on.
+    if (hwnd && !m_hWnd) SubclassWindow(hwnd);
     return hwnd != nullptr;
 }
 

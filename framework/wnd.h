@@ -30,6 +30,9 @@ class CWnd {
     static void DeleteTempMap();
     BOOL Attach(HWND hwnd);
     HWND Detach();
+    // Attaches to a window of another procedure and routes its messages through this object;
+    // what no map takes goes on to that procedure.
+    BOOL SubclassWindow(HWND hwnd);
 
     // `class_name` nullptr: the framework's plain window class.
     BOOL Create(LPCSTR class_name, LPCSTR window_name, DWORD style, const RECT& rect, CWnd* parent,

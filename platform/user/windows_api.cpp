@@ -49,16 +49,16 @@ void CreateHostWindow(UserState& state, Window& window) {
     RECT client = platform::user::ClientRect(window);
     window.surface = std::make_unique<platform::Surface>(
         platform::Surface::Color(platform::user::Width(client), platform::user::Height(client)));
-    platform::HostWindowSpec spec;
-    spec.title = window.text;
-    spec.client_width = platform::user::Width(client);
-    spec.client_height = platform::user::Height(client);
-    spec.x = window.rect.left;
-    spec.y = window.rect.top;
-    if (Window* owner = state.Find(window.owner)) spec.owner = owner->host_window;
-    spec.resizable = (window.style & WS_THICKFRAME) != 0;
-    spec.has_close_box = (window.style & WS_SYSMENU) != 0;
-    window.host_window = state.host().CreateWindow(spec);
+    platform::HostWindowSpec params;
+    params.title = window.text;
+    params.client_width = platform::user::Width(client);
+    params.client_height = platform::user::Height(client);
+    params.x = window.rect.left;
+    params.y = window.rect.top;
+    if (Window* owner = state.Find(window.owner)) params.owner = owner->host_window;
+    params.resizable = (window.style & WS_THICKFRAME) != 0;
+    params.has_close_box = (window.style & WS_SYSMENU) != 0;
+    window.host_window = state.host().CreateWindow(params);
 }
 
 // WM_DESTROY goes to a window before its children, WM_NCDESTROY after them.
@@ -179,12 +179,9 @@ BOOL WINAPI DestroyWindow(HWND hwnd) {
     HideForDestroy(state, *window);
     if (state.capture() && state.IsAncestor(hwnd, state.capture())) state.ReleaseCapture();
     if (!window->IsChild()) platform::user::ActivateAnother(state, hwnd);
-    if (state.focus() && state.IsAncestor(hwnd, state.focus())) {
-        HWND focus = state.focus();
-        Window* parent = window->IsChild() ? state.Find(window->parent) : nullptr;
-        state.set_focus_raw(parent ? parent->hwnd : nullptr);
-        state.Send(focus, WM_KILLFOCUS, 0, 0);
-    }
+    // A focused child hands the keyboard to its parent.
+    if (state.focus() && state.IsAncestor(hwnd, state.focus()))
+        platform::user::SetFocusTo(state, window->IsChild() ? window->parent : nullptr);
     SendDestroy(state, hwnd);
     FreeTree(state, hwnd);
     return TRUE;

@@ -39,12 +39,12 @@ TEST(DialogCore, KeyboardNavigationAndTheModalRun) {
 
     HWND disabled = user::DisableOwnerForModal(owner);
     EXPECT_EQ(disabled, owner);
-    user::DialogSpec spec;
-    spec.title = "Keys";
-    spec.rect = user::CentredRect(owner, 300, 100, spec.style, WS_EX_DLGMODALFRAME);
-    spec.owner = owner;
-    spec.proc = &RecordingDialogProc;
-    HWND dialog = user::CreateDialogWindow(spec);
+    user::DialogParams params;
+    params.title = "Keys";
+    params.rect = user::CentredRect(owner, 300, 100, params.style, WS_EX_DLGMODALFRAME);
+    params.owner = owner;
+    params.proc = &RecordingDialogProc;
+    HWND dialog = user::CreateDialogWindow(params);
     ASSERT_NE(dialog, nullptr);
     user::DialogOf(dialog)->disabled_owner = disabled;
     const DWORD visible = WS_VISIBLE;

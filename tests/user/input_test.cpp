@@ -167,6 +167,22 @@ TEST_F(InputTest, ResizingRepaintsAndExposingOnlyPresentsAgain) {
     EXPECT_EQ(client.right, 900);
     EXPECT_EQ(headless::WindowPixels(hwnd)->Pixel(899, 699), 0xFFFFFFu);
     EXPECT_EQ(record->presented.width, 900);
+
+    // Nothing is painted while minimised; restoring repaints.
+    HostEvent minimized;
+    minimized.type = HostEventType::kMinimized;
+    minimized.window = host_window;
+    env.host.Inject(6, minimized);
+    headless::PumpMessagesUntil(7);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    log.Clear();
+    headless::PumpMessagesUntil(8);
+    EXPECT_EQ(log.Count(WM_PAINT), 0);
+    HostEvent restored = minimized;
+    restored.type = HostEventType::kRestored;
+    env.host.Inject(9, restored);
+    headless::PumpMessagesUntil(10);
+    EXPECT_EQ(log.Count(WM_PAINT), 1);
 }
 
 }  // namespace

@@ -49,10 +49,10 @@ TEST_F(WindowTest, MainFrameHasTheClassicClientArea) {
     EXPECT_EQ(corner.y, 25);
     const auto* record = env.host.Window(headless::HostWindowOf(hwnd));
     ASSERT_NE(record, nullptr);
-    EXPECT_EQ(record->spec.client_width, 788);
-    EXPECT_EQ(record->spec.client_height, 569);
-    EXPECT_TRUE(record->spec.resizable);
-    EXPECT_TRUE(record->spec.has_close_box);
+    EXPECT_EQ(record->params.client_width, 788);
+    EXPECT_EQ(record->params.client_height, 569);
+    EXPECT_TRUE(record->params.resizable);
+    EXPECT_TRUE(record->params.has_close_box);
     EXPECT_EQ(record->show, HostShow::kHidden);
 }
 
@@ -130,7 +130,12 @@ TEST_F(WindowTest, MessagesComeInPriorityOrder) {
     env.host.PressKey(headless::HostWindowOf(hwnd), 'A', 0);
     log.Clear();
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&msg);
+        // Every handler, the default paint and erase included, gives back what it made.
+        EXPECT_EQ(LiveDCs(), 0) << msg.message;
+        EXPECT_EQ(env.session.handles().LiveCount(ObjectKind::kBrush), 0) << msg.message;
+    }
     std::vector<UINT> order;
     for (UINT m : log.Messages())
         if (m != WM_ERASEBKGND) order.push_back(m);
@@ -226,6 +231,15 @@ TEST_F(WindowTest, ChangedPixelsArePresentedBeforeWaiting) {
     EXPECT_FALSE(headless::WindowPixels(hwnd)->HasDirty());
     headless::PumpMessagesUntil(20);
     EXPECT_EQ(record->presents, 1);  // nothing changed, nothing shown again
+
+    HDC dc = GetDC(hwnd);
+    RECT box{100, 100, 110, 110};
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(hwnd, dc);
+    headless::PumpMessagesUntil(30);
+    EXPECT_EQ(record->presents, 2);
+    EXPECT_EQ(record->presented.Pixel(105, 105), 0u);
+    EXPECT_EQ(record->presented.Pixel(110, 105), 0xFFFFFFu);
 }
 
 TEST_F(WindowTest, DisablingTakesTheFocusAway) {
@@ -242,6 +256,11 @@ TEST_F(WindowTest, DisablingTakesTheFocusAway) {
     EXPECT_EQ(log.Messages(child), (std::vector<UINT>{WM_KILLFOCUS, WM_ENABLE}));
     EXPECT_TRUE(EnableWindow(child, TRUE));
     EXPECT_TRUE(IsWindowEnabled(child));
+
+    // A focused child that goes away hands the keyboard to its parent.
+    SetFocus(child);
+    DestroyWindow(child);
+    EXPECT_EQ(GetFocus(), hwnd);
 }
 
 TEST_F(WindowTest, TextAndLongsRoundTrip) {

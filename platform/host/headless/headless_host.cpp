@@ -101,11 +101,11 @@ void HeadlessHost::Sleep(double ms) {
     if (ms > 0) now_ms_ += ms;
 }
 
-HostWindowId HeadlessHost::CreateWindow(const HostWindowSpec& spec) {
+HostWindowId HeadlessHost::CreateWindow(const HostWindowSpec& params) {
     HostWindowId id = next_window_++;
     WindowRecord& record = windows_[id];
-    record.spec = spec;
-    record.title = spec.title;
+    record.params = params;
+    record.title = params.title;
     return id;
 }
 
@@ -131,8 +131,18 @@ void HeadlessHost::SetTitle(HostWindowId window, const std::string& title) {
 void HeadlessHost::Present(HostWindowId window, const Surface& pixels) {
     auto it = windows_.find(window);
     if (it == windows_.end()) return;
-    it->second.presented = pixels;
-    it->second.presented.ClearDirty();
+    Surface& shown = it->second.presented;
+    bool same_size = shown.width == pixels.width && shown.height == pixels.height &&
+                     shown.bits_per_pixel == pixels.bits_per_pixel;
+    if (!same_size || !pixels.HasDirty() || pixels.IsMono()) {
+        shown = pixels;
+    } else {
+        // Only the changed box is copied, as a screen would update it.
+        for (int y = pixels.dirty_top; y < pixels.dirty_bottom; ++y)
+            std::copy(pixels.Row(y) + pixels.dirty_left, pixels.Row(y) + pixels.dirty_right,
+                      shown.Row(y) + pixels.dirty_left);
+    }
+    shown.ClearDirty();
     ++it->second.presents;
 }
 

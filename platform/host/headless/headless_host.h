@@ -31,7 +31,7 @@ class HeadlessHost : public Host {
     int64_t CalendarSeconds() override;
     bool WaitEvent(double deadline_ms, HostEvent* event) override;
     void Sleep(double ms) override;
-    HostWindowId CreateWindow(const HostWindowSpec& spec) override;
+    HostWindowId CreateWindow(const HostWindowSpec& params) override;
     void DestroyWindow(HostWindowId window) override;
     void ShowWindow(HostWindowId window, HostShow show) override;
     void SetTitle(HostWindowId window, const std::string& title) override;
@@ -67,7 +67,7 @@ class HeadlessHost : public Host {
 
     // --- What the program did ---
     struct WindowRecord {
-        HostWindowSpec spec;
+        HostWindowSpec params;
         std::string title;
         HostShow show = HostShow::kHidden;
         bool alive = true;
@@ -95,7 +95,7 @@ class HeadlessHost : public Host {
     void GiveProgramTurn(const std::function<void()>& start);
     void ProgramFinished();
     // Makes every later wait of the program post WM_QUIT, so it ends.
-    void RequestQuit() { quitting_ = true; }
+    void RequestQuit(bool quit = true) { quitting_ = quit; }
 
   private:
     struct Scheduled {

@@ -11,6 +11,7 @@ ProgramRunner::~ProgramRunner() {
     if (started_ && !finished_) Quit();
     if (thread_.joinable()) thread_.join();
     host_.SetLimit(std::numeric_limits<double>::infinity());
+    host_.RequestQuit(false);
 }
 
 bool ProgramRunner::RunUntil(double ms) {

@@ -13,10 +13,11 @@ namespace platform::headless {
 
 // A headless host with a live session over it.
 struct HeadlessSession {
-    explicit HeadlessSession(const ResourceCatalogue& resources = ResourceCatalogue{},
+    explicit HeadlessSession(ResourceCatalogue catalogue = ResourceCatalogue{},
                              std::string module_path = "/usr/games/zandrofel")
-        : session(host, resources, std::move(module_path)) {}
+        : resources(catalogue), session(host, resources, std::move(module_path)) {}
     HeadlessHost host;
+    ResourceCatalogue resources;  // a view of entries the caller keeps
     Session session;
 };
 

@@ -30,7 +30,7 @@ struct DialogData : WindowExtension {
 
 DialogData* DialogOf(HWND dialog);
 
-struct DialogSpec {
+struct DialogParams {
     DWORD style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
     DWORD ex_style = 0;
     std::string title;
@@ -41,7 +41,7 @@ struct DialogSpec {
 };
 
 // Creates the dialog window, hidden, without sending WM_INITDIALOG.
-HWND CreateDialogWindow(const DialogSpec& spec);
+HWND CreateDialogWindow(const DialogParams& params);
 // Creates a control of the dialog (client coordinates) and gives it the dialog's font.
 HWND CreateControl(HWND dialog, LPCSTR class_name, LPCSTR text, DWORD style, DWORD ex_style,
                    RECT rect, int id);

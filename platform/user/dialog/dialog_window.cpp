@@ -9,9 +9,6 @@
 namespace platform::user {
 
 namespace {
-// Room for DWLP_MSGRESULT and the dialog procedure's own slots.
-constexpr int kDialogExtraBytes = 3 * sizeof(LONG_PTR);
-
 bool ReturnsDirectly(UINT message) {
     return message == WM_INITDIALOG;
 }
@@ -22,18 +19,18 @@ DialogData* DialogOf(HWND dialog) {
     return window ? dynamic_cast<DialogData*>(window->extension.get()) : nullptr;
 }
 
-HWND CreateDialogWindow(const DialogSpec& spec) {
-    DWORD ex_style = spec.ex_style;
-    if (spec.style & DS_MODALFRAME) ex_style |= WS_EX_DLGMODALFRAME;
-    const RECT& r = spec.rect;
-    HWND dialog = CreateWindowExA(ex_style, kDialogClass, spec.title.c_str(),
-                                  spec.style & ~WS_VISIBLE, r.left, r.top, Width(r), Height(r),
-                                  spec.owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+HWND CreateDialogWindow(const DialogParams& params) {
+    DWORD ex_style = params.ex_style;
+    if (params.style & DS_MODALFRAME) ex_style |= WS_EX_DLGMODALFRAME;
+    const RECT& r = params.rect;
+    HWND dialog = CreateWindowExA(ex_style, kDialogClass, params.title.c_str(),
+                                  params.style & ~WS_VISIBLE, r.left, r.top, Width(r), Height(r),
+                                  params.owner, nullptr, GetModuleHandleA(nullptr), nullptr);
     Window* window = State().Find(dialog);
     if (!window) return nullptr;
     auto data = std::make_unique<DialogData>();
-    data->proc = spec.proc;
-    data->font = spec.font ? spec.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    data->proc = params.proc;
+    data->font = params.font ? params.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     window->extension = std::move(data);
     return dialog;
 }
@@ -115,6 +112,8 @@ RECT CentredRect(HWND owner, int client_width, int client_height, DWORD style, D
     return RECT{x, y, x + width, y + height};
 }
 
+namespace {
+
 LRESULT DefaultDialogHandling(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     DialogData* data = DialogOf(dialog);
     if (!data) return DefWindowProcA(dialog, message, wparam, lparam);
@@ -162,6 +161,8 @@ LRESULT DefaultDialogHandling(HWND dialog, UINT message, WPARAM wparam, LPARAM l
             return DefWindowProcA(dialog, message, wparam, lparam);
     }
 }
+
+}  // namespace
 
 }  // namespace platform::user
 

@@ -165,16 +165,16 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     box.buttons = ButtonsFor(type, &box.cancel_answer);
     MeasureWithDialogFont(&box);
 
-    DialogSpec spec;
-    spec.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_NOIDLEMSG;
-    if (box.cancel_answer) spec.style |= WS_SYSMENU;  // a close box only where it can answer
-    if (type & MB_SYSTEMMODAL) spec.ex_style |= WS_EX_TOPMOST;
-    spec.title = caption ? caption : "Error";
-    spec.rect = CentredRect(top, box.client_width, box.client_height, spec.style,
-                            spec.ex_style | WS_EX_DLGMODALFRAME);
-    spec.owner = top;
-    spec.proc = &MessageBoxProc;
-    HWND dialog = CreateDialogWindow(spec);
+    DialogParams params;
+    params.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_NOIDLEMSG;
+    if (box.cancel_answer) params.style |= WS_SYSMENU;  // a close box only where it can answer
+    if (type & MB_SYSTEMMODAL) params.ex_style |= WS_EX_TOPMOST;
+    params.title = caption ? caption : "Error";
+    params.rect = CentredRect(top, box.client_width, box.client_height, params.style,
+                              params.ex_style | WS_EX_DLGMODALFRAME);
+    params.owner = top;
+    params.proc = &MessageBoxProc;
+    HWND dialog = CreateDialogWindow(params);
     if (!dialog) {
         if (disabled) EnableWindow(disabled, TRUE);
         return 0;
@@ -189,6 +189,6 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     InitDialog(dialog, 0);
     int answer = static_cast<int>(RunModal(dialog));
     if (platform::Observer* observer = state.session().observer())
-        observer->MessageBoxEnded(owner, box.text.c_str(), spec.title.c_str(), type, answer);
+        observer->MessageBoxEnded(owner, box.text.c_str(), params.title.c_str(), type, answer);
     return answer;
 }

@@ -225,7 +225,7 @@ void RegisterSystemClasses(ClassRegistry& classes) {
     WNDCLASSA dialog{};
     dialog.style = CS_DBLCLKS;
     dialog.lpfnWndProc = &DefDlgProcA;
-    dialog.cbWndExtra = 3 * sizeof(LONG_PTR);
+    dialog.cbWndExtra = 3 * sizeof(LONG_PTR);  // DWLP_MSGRESULT and the procedure's own
     dialog.lpszClassName = kDialogClass;
     classes.Register(dialog);
 }

@@ -1,0 +1,161 @@
+// Character messages come from two places, as on Win32 where the keyboard layout makes them:
+// text input for printable characters, and the keys Enter, Escape, Backspace and Tab, whose
+// control characters SDL's text input leaves out.
+#include "event_translator.h"
+
+#include <algorithm>
+
+#include "key_map.h"
+#include "text_codec.h"
+
+namespace platform::sdl {
+
+void WindowDirectory::Add(HostWindowId window, uint32_t sdl_id) {
+    windows_.push_back({window, sdl_id, false});
+}
+
+void WindowDirectory::Remove(HostWindowId window) {
+    std::erase_if(windows_, [window](const Entry& entry) { return entry.window == window; });
+    if (keyboard_window_ == window) keyboard_window_ = 0;
+}
+
+void WindowDirectory::SetVisible(HostWindowId window, bool visible) {
+    for (Entry& entry : windows_)
+        if (entry.window == window) entry.visible = visible;
+}
+
+HostWindowId WindowDirectory::FromSdl(uint32_t sdl_id) const {
+    for (const Entry& entry : windows_)
+        if (entry.sdl_id == sdl_id) return entry.window;
+    return 0;
+}
+
+HostWindowId WindowDirectory::OldestVisible() const {
+    for (const Entry& entry : windows_)
+        if (entry.visible) return entry.window;
+    return 0;
+}
+
+void EventTranslator::Translate(const SDL_Event& event, std::deque<HostEvent>* out) {
+    switch (event.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            TranslateKey(event.key, out);
+            break;
+        case SDL_TEXTINPUT:
+            TranslateText(event.text, out);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            TranslateButton(event.button, out);
+            break;
+        case SDL_MOUSEMOTION: {
+            HostEvent move{.type = HostEventType::kMouseMove,
+                           .window = windows_.FromSdl(event.motion.windowID)};
+            move.x = event.motion.x;
+            move.y = event.motion.y;
+            if (move.window) out->push_back(move);
+            break;
+        }
+        case SDL_WINDOWEVENT:
+            TranslateWindow(event.window, out);
+            break;
+        case SDL_QUIT:
+            // A signal or the session ending: the main window closes as its close button would.
+            if (HostWindowId main = windows_.OldestVisible())
+                out->push_back({.type = HostEventType::kCloseRequest, .window = main});
+            break;
+        default:
+            break;
+    }
+}
+
+HostWindowId EventTranslator::KeyboardTarget(uint32_t sdl_id) const {
+    return sdl_id == 0 ? windows_.KeyboardWindow() : windows_.FromSdl(sdl_id);
+}
+
+void EventTranslator::TranslateKey(const SDL_KeyboardEvent& key, std::deque<HostEvent>* out) {
+    HostWindowId window = KeyboardTarget(key.windowID);
+    int virtual_key = VirtualKeyFor(key.keysym.sym, key.keysym.scancode);
+    if (!window || !virtual_key) return;
+    HostEvent event{.window = window, .virtual_key = virtual_key};
+    if (key.type == SDL_KEYUP) {
+        event.type = HostEventType::kKeyUp;
+        out->push_back(event);
+        return;
+    }
+    event.type = HostEventType::kKeyDown;
+    event.repeat = key.repeat != 0;
+    event.shift = (key.keysym.mod & KMOD_SHIFT) != 0;
+    out->push_back(event);
+    if (int character = ControlCharacterFor(key.keysym.sym))
+        out->push_back({.type = HostEventType::kChar, .window = window, .character = character});
+}
+
+void EventTranslator::TranslateText(const SDL_TextInputEvent& text, std::deque<HostEvent>* out) {
+    HostWindowId window = KeyboardTarget(text.windowID);
+    if (!window) return;
+    for (char byte : Utf8ToCodePage(text.text))
+        out->push_back({.type = HostEventType::kChar,
+                        .window = window,
+                        .character = static_cast<unsigned char>(byte)});
+}
+
+void EventTranslator::TranslateButton(const SDL_MouseButtonEvent& button,
+                                      std::deque<HostEvent>* out) {
+    HostWindowId window = windows_.FromSdl(button.windowID);
+    if (!window) return;
+    HostEvent event{.type = button.type == SDL_MOUSEBUTTONDOWN ? HostEventType::kButtonDown
+                                                               : HostEventType::kButtonUp,
+                    .window = window};
+    switch (button.button) {
+        case SDL_BUTTON_LEFT:
+            event.button = MouseButton::kLeft;
+            break;
+        case SDL_BUTTON_RIGHT:
+            event.button = MouseButton::kRight;
+            break;
+        case SDL_BUTTON_MIDDLE:
+            event.button = MouseButton::kMiddle;
+            break;
+        default:
+            return;  // the side buttons mean nothing to the program
+    }
+    event.x = button.x;
+    event.y = button.y;
+    out->push_back(event);
+}
+
+void EventTranslator::TranslateWindow(const SDL_WindowEvent& window, std::deque<HostEvent>* out) {
+    HostWindowId id = windows_.FromSdl(window.windowID);
+    if (!id) return;
+    HostEvent event{.window = id};
+    switch (window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            event.type = HostEventType::kCloseRequest;
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            event.type = HostEventType::kResized;
+            event.width = window.data1;
+            event.height = window.data2;
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            if (!minimized_.insert(id).second) return;
+            event.type = HostEventType::kMinimized;
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SHOWN:
+            // Either may come first when a minimised window comes back; the first one counts.
+            if (!minimized_.erase(id)) return;
+            event.type = HostEventType::kRestored;
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            event.type = HostEventType::kExposed;
+            break;
+        default:
+            return;
+    }
+    out->push_back(event);
+}
+
+}  // namespace platform::sdl

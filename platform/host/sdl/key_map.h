@@ -1,0 +1,16 @@
+// Keyboard translation: SDL key codes to the virtual-key codes and control characters the
+// window system expects.
+#pragma once
+
+#include <SDL.h>
+
+namespace platform::sdl {
+
+// The virtual-key code of a key, or 0 for a key the window system has no code for.
+int VirtualKeyFor(SDL_Keycode key, SDL_Scancode scancode);
+
+// The character a key itself produces (Enter 13, Escape 27, Backspace 8, Tab 9), or 0 when
+// its characters come through text input or it produces none (arrows, function keys).
+int ControlCharacterFor(SDL_Keycode key);
+
+}  // namespace platform::sdl

@@ -1,0 +1,300 @@
+// SdlHost: windows, waiting and presenting. Input translation lives in event_translator.cpp,
+// the speaker in sdl_audio.cpp.
+#include "sdl_host.h"
+
+#include <algorithm>
+#include <cassert>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <thread>
+
+#include "display_connection.h"
+#include "text_codec.h"
+
+namespace platform::sdl {
+
+namespace {
+
+void SleepFor(double ms) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(ms));
+}
+
+// The part of [x, x + w) x [y, y + h) inside a width x height area.
+SDL_Rect Clipped(int x, int y, int w, int h, int width, int height) {
+    int left = std::max(x, 0), top = std::max(y, 0);
+    int right = std::min(x + w, width), bottom = std::min(y + h, height);
+    return {left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
+}
+
+}  // namespace
+
+std::unique_ptr<SdlHost> SdlHost::Create(std::string* problem) {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) {
+        *problem = "another SDL host is already running";
+        return nullptr;
+    }
+    // Without this SDL routes the window surface through OpenGL, which on a machine without a
+    // GPU costs twenty times the CPU of a plain shared-memory copy.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Closing a window is the window system's decision; the quit event is kept for signals.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        *problem = std::string("cannot open the screen: ") + SDL_GetError();
+        SDL_Quit();
+        return nullptr;
+    }
+    return std::unique_ptr<SdlHost>(new SdlHost());
+}
+
+SdlHost::SdlHost()
+    : counter_start_(SDL_GetPerformanceCounter()),
+      ms_per_count_(1000.0 / static_cast<double>(SDL_GetPerformanceFrequency())),
+      audio_(std::make_unique<SdlAudio>()) {
+    SDL_StartTextInput();
+    if (const char* path = std::getenv("ZF_FRAME_LOG"); path && *path)
+        frame_log_ = std::fopen(path, "w");
+}
+
+SdlHost::~SdlHost() {
+    for (auto& [id, window] : windows_) SDL_DestroyWindow(window.sdl);
+    windows_.clear();
+    audio_.reset();
+    if (frame_log_) std::fclose(frame_log_);
+    SDL_Quit();
+}
+
+double SdlHost::NowMs() {
+    return static_cast<double>(SDL_GetPerformanceCounter() - counter_start_) * ms_per_count_;
+}
+
+int64_t SdlHost::CalendarSeconds() {
+    using namespace std::chrono;
+    return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+}
+
+bool SdlHost::WaitEvent(double deadline_ms, HostEvent* event) {
+    for (;;) {
+        if (!pending_.empty()) {
+            *event = pending_.front();
+            pending_.pop_front();
+            return true;
+        }
+        SDL_PumpEvents();
+        SDL_Event sdl_event;
+        if (SDL_PeepEvents(&sdl_event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+            Take(sdl_event);
+            continue;
+        }
+        double remaining = deadline_ms - NowMs();
+        if (remaining <= 0) return false;
+        WaitForInput(remaining);
+    }
+}
+
+void SdlHost::WaitForInput(double ms) {
+    // On X the host sleeps on the connection itself, to the microsecond. SDL's own wait is
+    // avoided there: it wakes itself by sending an event to a window, and SDL 2.26 can pick
+    // one that was just destroyed, which ends the program with an X error.
+    if (display_fd_ >= 0) {
+        WaitForReadable(display_fd_, ms);
+        return;
+    }
+    if (ms >= INT_MAX)
+        SDL_WaitEventTimeout(nullptr, -1);  // no timer runs: wait for input alone
+    else if (ms >= 1)
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));  // whole milliseconds only
+    else
+        SleepFor(ms);
+}
+
+void SdlHost::Sleep(double ms) {
+    double until = NowMs() + ms;
+    for (double left = ms; left > 0; left = until - NowMs()) SleepFor(left);
+}
+
+void SdlHost::Take(const SDL_Event& sdl_event) {
+    if (sdl_event.type == SDL_WINDOWEVENT &&
+        sdl_event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        if (Window* window = Find(directory_.FromSdl(sdl_event.window.windowID)))
+            window->complete = false;  // SDL makes the window a new surface
+    }
+    std::deque<HostEvent> fresh;
+    translator_.Translate(sdl_event, &fresh);
+    for (const HostEvent& event : fresh) {
+        if (event.type == HostEventType::kExposed) {
+            // The surface still holds the pixels: show them again without asking anyone.
+            Window* window = Find(event.window);
+            if (window && window->complete) {
+                SDL_UpdateWindowSurface(window->sdl);
+                continue;
+            }
+        }
+        pending_.push_back(event);
+    }
+}
+
+HostWindowId SdlHost::CreateWindow(const HostWindowSpec& spec) {
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (spec.resizable) flags |= SDL_WINDOW_RESIZABLE;
+    if (spec.owner) flags |= SDL_WINDOW_SKIP_TASKBAR;
+    int x = spec.x == INT_MIN ? SDL_WINDOWPOS_UNDEFINED : spec.x;
+    int y = spec.y == INT_MIN ? SDL_WINDOWPOS_UNDEFINED : spec.y;
+    SDL_Window* sdl =
+        SDL_CreateWindow(CodePageToUtf8(spec.title).c_str(), x, y, std::max(spec.client_width, 1),
+                         std::max(spec.client_height, 1), flags);
+    if (!sdl) return 0;
+    HostWindowId id = next_id_++;
+    windows_[id] = Window{.sdl = sdl, .owner = spec.owner};
+    directory_.Add(id, SDL_GetWindowID(sdl));
+    if (display_fd_ < 0) display_fd_ = DisplayConnectionFd(sdl);
+    return id;
+}
+
+void SdlHost::DestroyWindow(HostWindowId id) {
+    auto found = windows_.find(id);
+    if (found == windows_.end()) return;
+    Window window = found->second;
+    windows_.erase(found);
+    directory_.Remove(id);
+    translator_.Forget(id);
+    std::erase_if(pending_, [id](const HostEvent& event) { return event.window == id; });
+    // The owner takes the keyboard first, so no key typed meanwhile falls between the two.
+    if (window.visible) ReturnFocusToOwner(window);
+    SDL_DestroyWindow(window.sdl);
+}
+
+void SdlHost::ShowWindow(HostWindowId id, HostShow show) {
+    Window* window = Find(id);
+    if (!window) return;
+    if (show == HostShow::kHidden) {
+        if (!window->visible) return;
+        ReturnFocusToOwner(*window);
+        SDL_HideWindow(window->sdl);
+        window->visible = false;
+        directory_.SetVisible(id, false);
+        return;
+    }
+    if (!window->visible && window->owner) {
+        CentreOverOwner(*window);
+        if (Window* owner = Find(window->owner)) SDL_SetWindowModalFor(window->sdl, owner->sdl);
+    }
+    SDL_ShowWindow(window->sdl);
+    window->visible = true;
+    directory_.SetVisible(id, true);
+    Uint32 flags = SDL_GetWindowFlags(window->sdl);
+    switch (show) {
+        case HostShow::kMinimized:
+            SDL_MinimizeWindow(window->sdl);
+            return;
+        case HostShow::kMaximized:
+            SDL_MaximizeWindow(window->sdl);
+            break;
+        default:
+            if (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED))
+                SDL_RestoreWindow(window->sdl);
+            break;
+    }
+    GiveFocus(*window);
+}
+
+void SdlHost::SetTitle(HostWindowId id, const std::string& title) {
+    if (Window* window = Find(id)) SDL_SetWindowTitle(window->sdl, CodePageToUtf8(title).c_str());
+}
+
+void SdlHost::Present(HostWindowId id, const Surface& pixels) {
+    Window* window = Find(id);
+    if (!window) return;
+    assert(!pixels.IsMono() && "a window's pixels are in colour");
+    SDL_Surface* target = SDL_GetWindowSurface(window->sdl);
+    if (!target) return;
+    if (target != window->surface) {
+        window->surface = target;
+        window->complete = false;
+    }
+    SDL_Rect box =
+        window->complete && pixels.HasDirty()
+            ? Clipped(pixels.dirty_left, pixels.dirty_top, pixels.dirty_right - pixels.dirty_left,
+                      pixels.dirty_bottom - pixels.dirty_top, target->w, target->h)
+            : Clipped(0, 0, pixels.width, pixels.height, target->w, target->h);
+    box = Clipped(box.x, box.y, box.w, box.h, pixels.width, pixels.height);
+    if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
+    if (!window->complete) SDL_FillRect(target, nullptr, 0);  // past the client surface: black
+    if (box.w > 0 && box.h > 0) {
+        int bytes_per_pixel = target->format->BytesPerPixel;
+        uint8_t* to = static_cast<uint8_t*>(target->pixels) +
+                      static_cast<ptrdiff_t>(box.y) * target->pitch + box.x * bytes_per_pixel;
+        SDL_ConvertPixels(box.w, box.h, SDL_PIXELFORMAT_RGB888, pixels.Row(box.y) + box.x,
+                          pixels.stride_words * 4, target->format->format, to, target->pitch);
+    }
+    if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+    if (window->complete)
+        SDL_UpdateWindowSurfaceRects(window->sdl, &box, 1);
+    else
+        SDL_UpdateWindowSurface(window->sdl);
+    window->complete = true;
+    if (frame_log_) {
+        std::fprintf(frame_log_, "%.3f %u\n", NowMs(), static_cast<unsigned>(id));
+        std::fflush(frame_log_);
+    }
+}
+
+void SdlHost::Focus(HostWindowId id) {
+    if (Window* window = Find(id); window && window->visible) GiveFocus(*window);
+}
+
+void SdlHost::ScreenSize(int* width, int* height) {
+    SDL_Rect bounds{};
+    if (SDL_GetDisplayBounds(0, &bounds) != 0) bounds = {};  // as Win32's metrics fail: zero
+    *width = bounds.w;
+    *height = bounds.h;
+}
+
+void SdlHost::PlaySound(const SoundClip& clip) {
+    audio_->Play(clip);
+}
+
+void SdlHost::StopSound() {
+    audio_->Stop();
+}
+
+SDL_Window* SdlHost::SdlWindow(HostWindowId id) const {
+    auto found = windows_.find(id);
+    return found == windows_.end() ? nullptr : found->second.sdl;
+}
+
+SdlHost::Window* SdlHost::Find(HostWindowId id) {
+    auto found = windows_.find(id);
+    return found == windows_.end() ? nullptr : &found->second;
+}
+
+void SdlHost::CentreOverOwner(const Window& window) {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window.sdl, &width, &height);
+    const Window* owner = Find(window.owner);
+    if (!owner || !owner->visible) {
+        SDL_SetWindowPosition(window.sdl, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        return;
+    }
+    int owner_x = 0, owner_y = 0, owner_width = 0, owner_height = 0;
+    SDL_GetWindowPosition(owner->sdl, &owner_x, &owner_y);
+    SDL_GetWindowSize(owner->sdl, &owner_width, &owner_height);
+    // Kept on the screen, as a centred dialog is on Win32.
+    int x = std::max(owner_x + (owner_width - width) / 2, 0);
+    int y = std::max(owner_y + (owner_height - height) / 2, 0);
+    SDL_SetWindowPosition(window.sdl, x, y);
+}
+
+void SdlHost::GiveFocus(const Window& window) {
+    directory_.SetKeyboardWindow(directory_.FromSdl(SDL_GetWindowID(window.sdl)));
+    SDL_RaiseWindow(window.sdl);
+    // Raising asks a window manager; without one only this moves the keyboard.
+    SDL_SetWindowInputFocus(window.sdl);
+}
+
+void SdlHost::ReturnFocusToOwner(const Window& window) {
+    if (!window.owner) return;
+    if (Window* owner = Find(window.owner); owner && owner->visible) GiveFocus(*owner);
+}
+
+}  // namespace platform::sdl

@@ -1,0 +1,81 @@
+// The real machine: SDL windows on the screen, the keyboard, the mouse and the speaker.
+// Pixels reach the screen through each window's own SDL surface (no renderer), so presenting
+// costs a copy of the changed box and nothing more.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "event_translator.h"
+#include "platform/host.h"
+#include "sdl_audio.h"
+
+namespace platform::sdl {
+
+class SdlHost final : public Host {
+  public:
+    // Starts SDL's video and events (and audio when there is a device); nullptr with the reason
+    // in *problem when there is no screen to open windows on, or another host is live.
+    static std::unique_ptr<SdlHost> Create(std::string* problem);
+    ~SdlHost() override;
+    SdlHost(const SdlHost&) = delete;
+    SdlHost& operator=(const SdlHost&) = delete;
+
+    double NowMs() override;
+    int64_t CalendarSeconds() override;
+    bool WaitEvent(double deadline_ms, HostEvent* event) override;
+    void Sleep(double ms) override;
+
+    HostWindowId CreateWindow(const HostWindowSpec& spec) override;
+    void DestroyWindow(HostWindowId window) override;
+    void ShowWindow(HostWindowId window, HostShow show) override;
+    void SetTitle(HostWindowId window, const std::string& title) override;
+    void Present(HostWindowId window, const Surface& pixels) override;
+    void Focus(HostWindowId window) override;
+    void ScreenSize(int* width, int* height) override;
+
+    void PlaySound(const SoundClip& clip) override;
+    void StopSound() override;
+
+    // For tests and tools: the SDL window behind a host window, and the speaker.
+    SDL_Window* SdlWindow(HostWindowId window) const;
+    const SdlAudio& audio() const { return *audio_; }
+
+  private:
+    struct Window {
+        SDL_Window* sdl = nullptr;
+        HostWindowId owner = 0;
+        bool visible = false;
+        // The SDL surface holds every pixel presented so far; false after SDL made a new one
+        // (a size change), so the next present copies the whole client area.
+        bool complete = false;
+        SDL_Surface* surface = nullptr;  // SDL's, valid until the next size change
+    };
+
+    SdlHost();
+    Window* Find(HostWindowId window);
+    void Take(const SDL_Event& event);
+    void WaitForInput(double ms);
+    void CentreOverOwner(const Window& window);
+    void GiveFocus(const Window& window);
+    void ReturnFocusToOwner(const Window& window);
+
+    uint64_t counter_start_ = 0;
+    double ms_per_count_ = 0;
+    HostWindowId next_id_ = 1;
+    std::map<HostWindowId, Window> windows_;
+    WindowDirectory directory_;
+    EventTranslator translator_{directory_};
+    std::deque<HostEvent> pending_;
+    std::unique_ptr<SdlAudio> audio_;
+    int display_fd_ = -1;  // the X connection, once a window shows there is one
+    // Set through ZF_FRAME_LOG: one line per present, "milliseconds window", for measuring.
+    std::FILE* frame_log_ = nullptr;
+};
+
+}  // namespace platform::sdl
