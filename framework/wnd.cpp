@@ -15,6 +15,10 @@ namespace {
 // Which object belongs to which window. The framework's own bookkeeping: one per process, as
 // there is one user-interface thread.
 struct Registry {
+    ~Registry() {
+        // At exit the wrapped windows are long gone; the wrappers must not reach for them.
+        for (auto& [hwnd, wnd] : temporary) wnd->m_hWnd = nullptr;
+    }
     std::unordered_map<HWND, CWnd*> permanent;
     std::unordered_map<HWND, std::unique_ptr<CWnd>> temporary;
     CWnd* creating = nullptr;  // the object whose window is being created
@@ -300,6 +304,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
 
 BOOL CWnd::OnCommand(WPARAM wparam, LPARAM lparam) {
     UINT id = LOWORD(wparam);
+    // Command entries take clicks and menu choices (code 0) and accelerators (1), not other
+    // notifications such as an edit control's EN_CHANGE.
+    if (HIWORD(wparam) > 1) return FALSE;
     for (const MessageMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
         for (const MessageMapEntry* entry = map->entries; entry->message; ++entry) {
             if (entry->message == WM_COMMAND && entry->id == id) {

@@ -43,6 +43,7 @@ class CTestFrame : public CFrameWnd {
     }
     void OnRButtonDown(UINT, CPoint) { events_.log.push_back("right"); }
     void OnFive() { events_.log.push_back("command 5"); }
+    void OnButton() { events_.log.push_back("button"); }
 
     Events& events_;
     DECLARE_MESSAGE_MAP()
@@ -56,6 +57,7 @@ ON_WM_CHAR()
 ON_WM_LBUTTONDOWN()
 ON_WM_RBUTTONDOWN()
 ON_COMMAND(5, OnFive)
+ON_COMMAND(40, OnButton)
 END_MESSAGE_MAP()
 
 // Overrides one handler and adds a command; the rest comes from the base's table.
@@ -72,6 +74,23 @@ class CDerivedFrame : public CTestFrame {
 BEGIN_MESSAGE_MAP(CDerivedFrame, CTestFrame)
 ON_WM_TIMER()
 ON_COMMAND(6, OnSix)
+END_MESSAGE_MAP()
+
+// A push button of the system's class, watched through the framework.
+class CWatchedButton : public CWnd {
+  public:
+    int presses = 0;
+
+  protected:
+    void OnLButtonDown(UINT flags, CPoint point) {
+        ++presses;
+        CWnd::OnLButtonDown(flags, point);  // the button's own handling goes on
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CWatchedButton, CWnd)
+ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 class FrameworkTest : public ::testing::Test {
@@ -126,6 +145,7 @@ TEST_F(FrameworkTest, MapsRouteMessagesAndChainToTheBase) {
     frame->PostMessage(WM_COMMAND, 5);
     frame->PostMessage(WM_COMMAND, 6);
     frame->PostMessage(WM_COMMAND, 7);  // nobody's: goes to the default procedure
+    frame->PostMessage(WM_COMMAND, MAKEWPARAM(5, EN_CHANGE));  // a notification, not a command
     platform::headless::PumpMessagesUntil(100);
     EXPECT_EQ(events.log,
               (std::vector<std::string>{"command 5", "command 6", "key 90 x1", "char 122",
@@ -178,6 +198,23 @@ TEST_F(FrameworkTest, ApplicationMessageBoxIsTheMainWindowsAndNamedAfterTheProgr
     // A frame's own message box has the application's name as its caption too.
     env.host.Answer("Zandrofel", [](ModalWindow& box) { box.PressKey('N', 10); });
     EXPECT_EQ(frame->MessageBox("Play Again?", nullptr, MB_YESNO), IDNO);
+    frame->DestroyWindow();
+}
+
+TEST_F(FrameworkTest, AWindowOfAnotherClassIsSubclassedAndKeepsItsOwnBehaviour) {
+    CTestFrame* frame = MakeMain<CTestFrame>();
+    CWatchedButton button;
+    ASSERT_TRUE(button.Create("Button", "Press", WS_VISIBLE | BS_PUSHBUTTON, RECT{10, 10, 90, 40},
+                              frame, 40));
+    events.log.clear();
+    env.host.Click(platform::headless::HostWindowOf(frame->m_hWnd), 50, 25, 10);
+    platform::headless::PumpMessagesUntil(20);
+    EXPECT_EQ(button.presses, 1);
+    EXPECT_EQ(GetFocus(), button.m_hWnd);
+    EXPECT_EQ(events.log, (std::vector<std::string>{"button"}));  // BN_CLICKED reached the frame
+    EXPECT_EQ(CWnd::FromHandle(GetDlgItem(frame->m_hWnd, 40)), &button);
+    button.DestroyWindow();
+    EXPECT_EQ(button.m_hWnd, nullptr);
     frame->DestroyWindow();
 }
 

@@ -100,3 +100,35 @@ TEST(DialogCore, KeyboardNavigationAndTheModalRun) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+TEST(DialogCore, ADialogDestroyedWithoutEndDialogStillGivesItsOwnerBack) {
+    headless::HeadlessSession env;
+    MessageLog log;
+    testing::RegisterLoggingClass("Logger");
+    HWND owner = CreateWindowExA(0, "Logger", "Owner", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ShowWindow(owner, SW_SHOW);
+    HWND disabled = user::DisableOwnerForModal(owner);
+    user::DialogParams params;
+    params.rect = RECT{0, 0, 100, 100};
+    params.owner = owner;
+    HWND dialog = user::CreateDialogWindow(params);
+    user::DialogOf(dialog)->disabled_owner = disabled;
+    // The owner's timer, run by the dialog's own loop, pulls the dialog down.
+    log.handler = [dialog](HWND, UINT message, WPARAM, LPARAM, LRESULT*) {
+        if (message == WM_TIMER) DestroyWindow(dialog);
+        return false;
+    };
+    SetTimer(owner, 1, 50, nullptr);
+    EXPECT_EQ(user::RunModal(dialog), 0);
+    KillTimer(owner, 1);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(user::DisableOwnerForModal(nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace platform

@@ -18,6 +18,8 @@ INT_PTR RunModal(HWND dialog) {
     if (!data) return -1;
     bool idle_messages = !(GetWindowLongPtrA(dialog, GWL_STYLE) & DS_NOIDLEMSG);
     HWND owner = GetWindow(dialog, GW_OWNER);
+    // Kept aside: a dialog destroyed without EndDialog still gives its owner back.
+    HWND disabled_owner = data->disabled_owner;
     if (!data->ended) ShowWindow(dialog, SW_SHOW);
     MSG msg;
     while ((data = DialogOf(dialog)) && !data->ended) {
@@ -41,11 +43,10 @@ INT_PTR RunModal(HWND dialog) {
     INT_PTR result = 0;
     if ((data = DialogOf(dialog))) {
         result = data->result;
-        if (data->disabled_owner) {
-            EnableWindow(data->disabled_owner, TRUE);
-            data->disabled_owner = nullptr;
-        }
+        disabled_owner = data->disabled_owner;
+        data->disabled_owner = nullptr;
     }
+    if (disabled_owner && IsWindow(disabled_owner)) EnableWindow(disabled_owner, TRUE);
     DestroyWindow(dialog);
     return result;
 }
