@@ -162,7 +162,9 @@ play_and_close() {
     local splash
     splash=$(wait_window "$splash_title" 30) || true
     [ -n "$splash" ] || fail "no splash window within 30 s; see $work/game.log"
-    say "splash window up after $((SECONDS - started)) s"
+    sleep 1
+    import -window "$splash" "$work/splash.png"
+    say "splash window up after $((SECONDS - started)) s; picture in $work/splash.png"
     [ "$(readlink "/proc/$game_pid/cwd")" = "$root/home/player/.local/share/zandrofel" ] ||
         fail "the game runs in $(readlink "/proc/$game_pid/cwd"), not the player's data folder"
 
