@@ -5,8 +5,8 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    libsdl2-dev libfreetype-dev fonts-wine
-    libx11-dev xvfb xdotool imagemagick x11-utils
+    libsdl2-dev libfreetype-dev libpng-dev fonts-wine
+    libx11-dev xvfb xdotool imagemagick x11-utils desktop-file-utils man-db
     espeak-ng
 )
 

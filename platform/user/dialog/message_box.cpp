@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/session.h"
 #include "platform/user/dialog/dialog.h"
 #include "platform/user/dialog/message_box_icons.h"
 #include "platform/user/geometry.h"
@@ -179,5 +180,8 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
                       box.button_rects[i], box.buttons[i].id);
     }
     InitDialog(dialog, 0);
-    return static_cast<int>(RunModal(dialog));
+    int answer = static_cast<int>(RunModal(dialog));
+    if (platform::Observer* observer = state.session().observer())
+        observer->MessageBoxEnded(owner, box.text.c_str(), params.title.c_str(), type, answer);
+    return answer;
 }
