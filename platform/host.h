@@ -21,9 +21,9 @@ struct HostWindowSpec {
     int client_height = 0;
     int x = 0;  // outer top-left on the screen, as created
     int y = 0;
-    HostWindowId owner = 0;      // a dialog or message box is modal for its owner
-    bool resizable = false;      // sizing border and maximise box
-    bool has_close_box = true;   // without a system menu a close request is ignored
+    HostWindowId owner = 0;     // a dialog or message box is modal for its owner
+    bool resizable = false;     // sizing border and maximise box
+    bool has_close_box = true;  // without a system menu a close request is ignored
 };
 
 enum class HostEventType {
@@ -36,8 +36,8 @@ enum class HostEventType {
     kCloseRequest,  // the close button, or the quit event / SIGTERM for the main window
     kResized,       // width, height: the new client size (also on maximise and restore)
     kMinimized,
-    kRestored,      // back from minimised: the window wants repainting
-    kExposed,       // uncovered: only the retained pixels need showing again
+    kRestored,  // back from minimised: the window wants repainting
+    kExposed,   // uncovered: only the retained pixels need showing again
 };
 
 enum class MouseButton { kLeft, kRight, kMiddle };
@@ -69,7 +69,7 @@ struct SoundClip {
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // A monotonic clock in milliseconds; every timer of the window system runs on it.

@@ -18,7 +18,7 @@ struct ResourceEntry {
 };
 
 class ResourceCatalogue {
-public:
+  public:
     constexpr ResourceCatalogue() = default;
     constexpr explicit ResourceCatalogue(std::span<const ResourceEntry> entries)
         : entries_(entries) {}
@@ -29,7 +29,7 @@ public:
 
     std::span<const ResourceEntry> entries() const { return entries_; }
 
-private:
+  private:
     std::span<const ResourceEntry> entries_;
 };
 

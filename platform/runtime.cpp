@@ -11,7 +11,9 @@ int rand() {
     return static_cast<int>((state >> 16) & 0x7FFF);
 }
 
-void srand(unsigned int seed) { Session::Current().random_state() = seed; }
+void srand(unsigned int seed) {
+    Session::Current().random_state() = seed;
+}
 
 time_t time(time_t* out) {
     time_t now = static_cast<time_t>(Session::Current().host().CalendarSeconds());

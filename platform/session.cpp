@@ -39,6 +39,8 @@ Session& Session::Current() {
     return *g_current;
 }
 
-Session* Session::TryCurrent() { return g_current; }
+Session* Session::TryCurrent() {
+    return g_current;
+}
 
 }  // namespace platform

@@ -44,7 +44,7 @@ class Observer {
 };
 
 class Session {
-public:
+  public:
     // module_path is the program file's path, which names the application.
     Session(Host& host, const ResourceCatalogue& resources, std::string module_path);
     ~Session();
@@ -66,11 +66,11 @@ public:
     // The C runtime's generator state; 1 until srand, as in a fresh process.
     uint32_t& random_state() { return random_state_; }
 
-    // Whoever watches the run ; nullptr when nobody does.
+    // Whoever watches the run; nullptr when nobody does.
     Observer* observer() const { return observer_; }
     void set_observer(Observer* observer) { observer_ = observer; }
 
-private:
+  private:
     Host& host_;
     const ResourceCatalogue& resources_;
     std::string module_path_;

@@ -18,19 +18,29 @@ HandleTable::Handle MakeHandle(uint32_t index, uint32_t generation) {
 
 const char* ObjectKindName(ObjectKind kind) {
     switch (kind) {
-        case ObjectKind::kDeviceContext: return "DC";
-        case ObjectKind::kBitmap: return "bitmap";
-        case ObjectKind::kBrush: return "brush";
-        case ObjectKind::kPen: return "pen";
-        case ObjectKind::kFont: return "font";
-        case ObjectKind::kWindow: return "window";
-        case ObjectKind::kIcon: return "icon";
-        case ObjectKind::kCount: break;
+        case ObjectKind::kDeviceContext:
+            return "DC";
+        case ObjectKind::kBitmap:
+            return "bitmap";
+        case ObjectKind::kBrush:
+            return "brush";
+        case ObjectKind::kPen:
+            return "pen";
+        case ObjectKind::kFont:
+            return "font";
+        case ObjectKind::kWindow:
+            return "window";
+        case ObjectKind::kIcon:
+            return "icon";
+        case ObjectKind::kCount:
+            break;
     }
     return "?";
 }
 
-HandleTable::HandleTable() { slots_.resize(1); }
+HandleTable::HandleTable() {
+    slots_.resize(1);
+}
 
 HandleTable::~HandleTable() = default;
 
@@ -136,7 +146,8 @@ std::vector<HandleTable::LiveObject> HandleTable::Alive() const {
     std::vector<LiveObject> alive;
     for (uint32_t i = 1; i < slots_.size(); ++i) {
         const Slot& slot = slots_[i];
-        if (slot.object && !slot.stock) alive.push_back({MakeHandle(i, slot.generation), slot.kind});
+        if (slot.object && !slot.stock)
+            alive.push_back({MakeHandle(i, slot.generation), slot.kind});
     }
     return alive;
 }

@@ -26,11 +26,11 @@ enum class ObjectKind : uint8_t {
 const char* ObjectKindName(ObjectKind kind);
 
 class HandleTable {
-public:
+  public:
     using Handle = uintptr_t;
 
     class Object {
-    public:
+      public:
         virtual ~Object() = default;
     };
 
@@ -80,7 +80,7 @@ public:
     std::vector<LiveObject> Alive() const;
     std::string DescribeAlive() const;  // one line per live object, for leak reports
 
-private:
+  private:
     struct Slot {
         std::unique_ptr<Object> object;
         uint32_t generation = 1;
@@ -93,7 +93,7 @@ private:
     const Slot* SlotFor(Handle handle) const;
     Slot* MutableSlotFor(Handle handle);
 
-    std::vector<Slot> slots_;          // slot 0 is never used, so no handle is 0
+    std::vector<Slot> slots_;  // slot 0 is never used, so no handle is 0
     std::vector<uint32_t> free_slots_;
     std::array<int, static_cast<size_t>(ObjectKind::kCount)> live_{};
 };

@@ -71,7 +71,7 @@ struct Surface {
         word = on ? (word | mask) : (word & ~mask);
     }
 
-private:
+  private:
     static Surface Make(int width, int height, int bits) {
         assert(width >= 0 && height >= 0 && "surface size must not be negative");
         Surface s;
