@@ -38,6 +38,7 @@ enum class HostEventType {
     kMinimized,
     kRestored,  // back from minimised: the window wants repainting
     kExposed,   // uncovered: only the retained pixels need showing again
+    kQuitRequest,  // the session is ending (the quit event, SIGTERM); no window is named
 };
 
 enum class MouseButton { kLeft, kRight, kMiddle };

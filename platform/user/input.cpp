@@ -23,6 +23,10 @@ LPARAM KeyLparam(HostEventType type, bool repeat) {
 }  // namespace
 
 void UserState::TakeHostEvent(const HostEvent& event) {
+    if (event.type == HostEventType::kQuitRequest) {
+        TakeQuitRequest();
+        return;
+    }
     Window* top = FindByHost(event.window);
     if (!top) return;
     switch (event.type) {
@@ -50,7 +54,22 @@ void UserState::TakeHostEvent(const HostEvent& event) {
             if (top->surface)
                 top->surface->MarkDirty(0, 0, top->surface->width, top->surface->height);
             break;
+        case HostEventType::kQuitRequest:
+            break;
     }
+}
+
+// The main window (the oldest top-level one) closes as its close button would. When it cannot
+// take a close — hidden behind a start-up dialog, or disabled under a modal one — the program
+// must still end, so the quit message goes out and every modal loop gives way to it.
+void UserState::TakeQuitRequest() {
+    Window* main = top_levels_.empty() ? nullptr : Find(top_levels_.front());
+    if (main && (main->style & WS_SYSMENU) && IsVisibleChain(main->hwnd) &&
+        IsEnabledChain(main->hwnd)) {
+        PostInput(InputMessage{MSG{main->hwnd, WM_CLOSE, 0, 0, DWORD(Now()), POINT{}}});
+        return;
+    }
+    PostQuit(0);
 }
 
 void UserState::TakeKeyEvent(Window* top, const HostEvent& event) {

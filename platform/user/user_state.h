@@ -111,6 +111,7 @@ class UserState {
     void TakeKeyEvent(Window* top, const HostEvent& event);
     void TakeMouseEvent(Window* top, const HostEvent& event);
     void TakeSizeEvent(Window* top, const HostEvent& event);
+    void TakeQuitRequest();
     void DestroyAllSilently();
 
     Session& session_;

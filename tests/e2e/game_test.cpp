@@ -209,5 +209,18 @@ TEST_F(Game, ClosingTheMainWindowEndsTheProgramAndWritesNoFile) {
     EXPECT_TRUE(std::filesystem::is_empty(folder_));
 }
 
+TEST_F(Game, SigtermEndsTheProgramEvenDuringTheSplash) {
+    game_->Signal(SIGTERM);
+    EXPECT_EQ(game_->Wait(10), 0) << "the splash took no close, yet the program must end";
+    EXPECT_TRUE(std::filesystem::is_empty(folder_));
+}
+
+TEST_F(Game, SigtermDuringARoundEndsTheProgram) {
+    Play();
+    game_->Signal(SIGTERM);
+    EXPECT_EQ(game_->Wait(10), 0);
+    EXPECT_TRUE(std::filesystem::is_empty(folder_));
+}
+
 }  // namespace
 }  // namespace e2e

@@ -193,25 +193,13 @@ TEST_F(Translation, KeysWithoutAWindowGoToTheWindowLastGivenTheKeyboard) {
     EXPECT_TRUE(Translate(Key(SDL_KEYDOWN, SDLK_a, 0)).empty());
 }
 
-TEST_F(Translation, QuitClosesTheOldestWindowOnTheScreen) {
+TEST_F(Translation, QuitAsksTheWindowSystemToEndTheSession) {
     SDL_Event quit{};
     quit.type = SDL_QUIT;
-    EXPECT_TRUE(Translate(quit).empty()) << "nothing is on the screen yet";
-
-    windows_.SetVisible(2, true);
-    windows_.SetVisible(1, true);
     auto out = Translate(quit);
     ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0].type, HostEventType::kCloseRequest);
-    EXPECT_EQ(out[0].window, 1u);
-
-    windows_.SetVisible(1, false);  // hidden, as the main window is while the splash runs
-    out = Translate(quit);
-    ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0].window, 2u);
-
-    windows_.Remove(2);
-    EXPECT_TRUE(Translate(quit).empty());
+    EXPECT_EQ(out[0].type, HostEventType::kQuitRequest);
+    EXPECT_EQ(out[0].window, 0u);
 }
 
 TEST_F(Translation, WindowEventsBecomeCloseResizeMinimiseRestoreAndExpose) {

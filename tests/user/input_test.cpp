@@ -144,6 +144,44 @@ TEST_F(InputTest, CloseRequestsCloseOnlyWindowsWithASystemMenu) {
     EXPECT_EQ(log.Count(WM_CLOSE), 1);
 }
 
+// The session ending (SIGTERM, the desktop logging out) must end the program even when no
+// close button could be pressed.
+TEST_F(InputTest, QuitRequestClosesTheMainWindowOrEndsEveryLoop) {
+    HostEvent quit;
+    quit.type = HostEventType::kQuitRequest;
+
+    env.host.Inject(1, quit);
+    headless::PumpMessagesUntil(10);
+    EXPECT_FALSE(IsWindow(hwnd)) << "a main window on the screen closes as its close box would";
+    EXPECT_EQ(log.Count(WM_CLOSE), 1);
+}
+
+TEST_F(InputTest, QuitRequestWithTheMainWindowHiddenPostsTheQuitMessage) {
+    ShowWindow(hwnd, SW_HIDE);
+    HostEvent quit;
+    quit.type = HostEventType::kQuitRequest;
+    env.host.Inject(1, quit);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0)) DispatchMessageA(&msg);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 0u);
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(log.Count(WM_CLOSE), 0);
+}
+
+TEST_F(InputTest, QuitRequestUnderAModalBoxEndsTheBoxAndThenTheLoop) {
+    env.host.Answer("", [this](headless::ModalWindow&) {
+        HostEvent quit;
+        quit.type = HostEventType::kQuitRequest;
+        env.host.Inject(env.host.NowMs() + 5, quit);
+    });
+    MessageBoxA(hwnd, "Still there?", "Question", MB_YESNO);
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_TRUE(IsWindowEnabled(hwnd)) << "the box gave its owner back";
+    MSG msg;
+    EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0)) << "the quit message waits for the main loop";
+}
+
 TEST_F(InputTest, ResizingRepaintsAndExposingOnlyPresentsAgain) {
     const auto* record = env.host.Window(host_window);
     headless::PumpMessagesUntil(1);

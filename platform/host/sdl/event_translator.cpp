@@ -11,7 +11,7 @@
 namespace platform::sdl {
 
 void WindowDirectory::Add(HostWindowId window, uint32_t sdl_id) {
-    windows_.push_back({window, sdl_id, false});
+    windows_.push_back({window, sdl_id});
 }
 
 void WindowDirectory::Remove(HostWindowId window) {
@@ -19,20 +19,9 @@ void WindowDirectory::Remove(HostWindowId window) {
     if (keyboard_window_ == window) keyboard_window_ = 0;
 }
 
-void WindowDirectory::SetVisible(HostWindowId window, bool visible) {
-    for (Entry& entry : windows_)
-        if (entry.window == window) entry.visible = visible;
-}
-
 HostWindowId WindowDirectory::FromSdl(uint32_t sdl_id) const {
     for (const Entry& entry : windows_)
         if (entry.sdl_id == sdl_id) return entry.window;
-    return 0;
-}
-
-HostWindowId WindowDirectory::OldestVisible() const {
-    for (const Entry& entry : windows_)
-        if (entry.visible) return entry.window;
     return 0;
 }
 
@@ -61,9 +50,8 @@ void EventTranslator::Translate(const SDL_Event& event, std::deque<HostEvent>* o
             TranslateWindow(event.window, out);
             break;
         case SDL_QUIT:
-            // A signal or the session ending: the main window closes as its close button would.
-            if (HostWindowId main = windows_.OldestVisible())
-                out->push_back({.type = HostEventType::kCloseRequest, .window = main});
+            // A signal or the session ending; the window system decides how the program ends.
+            out->push_back({.type = HostEventType::kQuitRequest});
             break;
         default:
             break;

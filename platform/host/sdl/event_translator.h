@@ -19,10 +19,6 @@ class WindowDirectory {
     void Add(HostWindowId window, uint32_t sdl_id);
     void Remove(HostWindowId window);
     HostWindowId FromSdl(uint32_t sdl_id) const;  // 0 for an SDL window that is not ours
-    void SetVisible(HostWindowId window, bool visible);
-    // The first window made of those on the screen, 0 when none is. A hidden window is left
-    // alone: the game's main window waits hidden while its own constructor runs the splash.
-    HostWindowId OldestVisible() const;
 
     // The window that was last given the keyboard. SDL names no window for keys that arrive
     // while it moves its focus (for a moment after a box closes); they belong to this one.
@@ -33,7 +29,6 @@ class WindowDirectory {
     struct Entry {
         HostWindowId window;
         uint32_t sdl_id;
-        bool visible;
     };
     std::vector<Entry> windows_;
     HostWindowId keyboard_window_ = 0;

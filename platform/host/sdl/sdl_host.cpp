@@ -7,6 +7,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include "display_connection.h"
@@ -34,6 +35,12 @@ std::unique_ptr<SdlHost> SdlHost::Create(std::string* problem) {
         *problem = "another SDL host is already running";
         return nullptr;
     }
+    // Without any display SDL's probing only prints libraries' complaints; say it in one line.
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (!(asked && *asked) && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+        *problem = "cannot open the screen: no display (is DISPLAY set?)";
+        return nullptr;
+    }
     // Without this SDL routes the window surface through OpenGL, which on a machine without a
     // GPU costs twenty times the CPU of a plain shared-memory copy.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -41,6 +48,17 @@ std::unique_ptr<SdlHost> SdlHost::Create(std::string* problem) {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         *problem = std::string("cannot open the screen: ") + SDL_GetError();
+        SDL_Quit();
+        return nullptr;
+    }
+    // With no display SDL falls back to drivers that show nothing; a game nobody can see must
+    // say so instead, unless those drivers were asked for by name (the host's own tests).
+    const char* driver = SDL_GetCurrentVideoDriver();
+    bool invisible =
+        driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 ||
+                   std::strcmp(driver, "evdev") == 0);
+    if (invisible && !(asked && std::strcmp(asked, driver) == 0)) {
+        *problem = "cannot open the screen: no display (is DISPLAY set?)";
         SDL_Quit();
         return nullptr;
     }
@@ -172,7 +190,6 @@ void SdlHost::ShowWindow(HostWindowId id, HostShow show) {
         ReturnFocusToOwner(*window);
         SDL_HideWindow(window->sdl);
         window->visible = false;
-        directory_.SetVisible(id, false);
         return;
     }
     if (!window->visible && window->owner) {
@@ -181,7 +198,6 @@ void SdlHost::ShowWindow(HostWindowId id, HostShow show) {
     }
     SDL_ShowWindow(window->sdl);
     window->visible = true;
-    directory_.SetVisible(id, true);
     Uint32 flags = SDL_GetWindowFlags(window->sdl);
     switch (show) {
         case HostShow::kMinimized:
