@@ -52,6 +52,21 @@ TEST(HeadlessHost, RecordsSoundsTitlesAndTheCalendar) {
     EXPECT_EQ(platform::time(nullptr), 1234567);
 }
 
+TEST(HeadlessHost, ForgettingHistoryKeepsOnlyTheWindowsStillThere) {
+    HeadlessHost host;
+    HostWindowId gone = host.CreateWindow(HostWindowSpec{"box", 20, 10});
+    HostWindowId kept = host.CreateWindow(HostWindowSpec{"main", 30, 20});
+    host.DestroyWindow(gone);
+    host.PlaySound(SoundClip{"splat", 11025, nullptr, 5512});
+    host.ForgetHistory();
+    EXPECT_EQ(host.Window(gone), nullptr);
+    ASSERT_NE(host.Window(kept), nullptr);
+    EXPECT_EQ(host.Window(kept)->title, "main");
+    EXPECT_TRUE(host.sounds().empty());
+    // Ids are not handed out again.
+    EXPECT_GT(host.CreateWindow(HostWindowSpec{"next", 1, 1}), kept);
+}
+
 TEST(HeadlessHost, TempWorkingDirectoryIsFreshAndGoesAway) {
     std::string before = std::filesystem::current_path().string();
     std::string made;

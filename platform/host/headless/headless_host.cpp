@@ -163,6 +163,12 @@ void HeadlessHost::StopSound() {
     ++stops_;
 }
 
+void HeadlessHost::ForgetHistory() {
+    std::erase_if(windows_, [](const auto& entry) { return !entry.second.alive; });
+    sounds_.clear();
+    modal_titles_.clear();
+}
+
 void HeadlessHost::SetCalendarSeconds(int64_t seconds) {
     calendar_seconds_ = seconds;
 }

@@ -86,6 +86,9 @@ class HeadlessHost : public Host {
     };
     const std::vector<PlayedSound>& sounds() const { return sounds_; }
     int stops() const { return stops_; }
+    // Drops the records of windows that are gone, the sounds played and the modal titles, so
+    // that a run of hours keeps only what is still on the screen.
+    void ForgetHistory();
 
     // --- Running a program on its own thread (see ProgramRunner) ---
     // The program stops at `limit_ms`: it waits there until Resume is called.
