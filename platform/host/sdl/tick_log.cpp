@@ -21,9 +21,14 @@ TickLog::~TickLog() {
 
 void TickLog::MessageHandled(HWND hwnd, UINT message, WPARAM wparam, LPARAM) {
     if (message != WM_TIMER) return;
-    std::fprintf(file_, "%.3f tick %llu %llu\n", host_.NowMs(),
-                 static_cast<unsigned long long>(wparam),
+    double now = host_.NowMs();
+    std::fprintf(file_, "%.3f tick %llu %llu\n", now, static_cast<unsigned long long>(wparam),
                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
+    // Once a second, so that a program killed rather than closed loses at most that much.
+    if (now - flushed_at_ >= 1000) {
+        std::fflush(file_);
+        flushed_at_ = now;
+    }
 }
 
 void TickLog::SoundStarted(LPCSTR name, UINT) {

@@ -1,7 +1,7 @@
 // ZF_TICK_LOG=FILE: one line for every timer message a window has handled, every sound started
 // and every message box answered, each with the host's clock in milliseconds, so that a
 // measurement can take the intervals between ticks and leave out the pauses between rounds.
-// Written only when the environment asks for it, and flushed when the program ends.
+// Written only when the environment asks for it; flushed every second and at the end.
 //
 //   <ms> tick <timer id> <window>
 //   <ms> sound <name>
@@ -33,6 +33,7 @@ class TickLog : public Observer {
 
     Host& host_;
     std::FILE* file_;
+    double flushed_at_ = 0;
 };
 
 }  // namespace platform::sdl
