@@ -67,6 +67,20 @@ TEST(HeadlessHost, ForgettingHistoryKeepsOnlyTheWindowsStillThere) {
     EXPECT_GT(host.CreateWindow(HostWindowSpec{"next", 1, 1}), kept);
 }
 
+TEST(HeadlessHost, PresentsCanBeCountedWithoutKeepingThePixels) {
+    HeadlessHost host;
+    HostWindowId window = host.CreateWindow(HostWindowSpec{"main", 4, 2});
+    Surface pixels = Surface::Color(4, 2);
+    pixels.SetPixel(1, 1, 0x123456);
+    host.Present(window, pixels);
+    EXPECT_EQ(host.Window(window)->presented.Pixel(1, 1), 0x123456u);
+    host.KeepPresentedPixels(false);
+    pixels.SetPixel(1, 1, 0x654321);
+    host.Present(window, pixels);
+    EXPECT_EQ(host.Window(window)->presents, 2);
+    EXPECT_EQ(host.Window(window)->presented.Pixel(1, 1), 0x123456u);
+}
+
 TEST(HeadlessHost, TempWorkingDirectoryIsFreshAndGoesAway) {
     std::string before = std::filesystem::current_path().string();
     std::string made;
