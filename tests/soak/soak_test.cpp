@@ -1,6 +1,6 @@
-// A short soak as part of the suite: the run scripts/soak.sh makes, shorter. ZF_SOAK_SEED
-// picks another seed. Under the sanitizers a tick costs about eight times as much, so the run
-// is shorter there, to stay within two minutes on a two-core machine.
+// A short soak as part of the suite: the run scripts/soak.sh makes, a tenth as long. Under the
+// sanitizers a tick costs about eight times as much, so the run is shorter there, to stay near
+// a minute on a shared two-core machine. ZF_SOAK_SEED picks another seed.
 #include <gtest/gtest.h>
 
 #include <cstdio>
