@@ -7,7 +7,7 @@ set(rules
     "platform/core/|platform/win32.h platform/core/"
     "platform/gdi/|platform/win32.h platform/core/ platform/gdi/ platform/session.h"
     "platform/sound/|platform/win32.h platform/core/ platform/sound/ platform/session.h platform/host.h platform/resources.h"
-    "platform/user/|platform/win32.h platform/core/ platform/gdi/ platform/sound/ platform/user/ platform/session.h platform/host.h platform/resources.h"
+    "platform/user/|platform/win32.h platform/dialog_template.h platform/core/ platform/gdi/ platform/sound/ platform/user/ platform/session.h platform/host.h platform/resources.h"
     "platform/host/headless/|platform/ !platform/host/sdl/"
     "platform/host/sdl/|platform/ !platform/host/headless/"
     "platform/|platform/ !platform/host/"
@@ -16,7 +16,7 @@ set(rules
     "game/|platform/win32.h framework/ app/ game/ render/ scores/ resources/resource_ids.h"
     "render/|platform/win32.h framework/ app/ game/ render/ scores/ resources/resource_ids.h"
     "scores/|platform/win32.h framework/ app/ game/ render/ scores/ resources/resource_ids.h"
-    "resources/|platform/resources.h resources/")
+    "resources/|platform/win32.h platform/resources.h platform/dialog_template.h resources/")
 
 file(GLOB_RECURSE files RELATIVE "${ROOT}"
      "${ROOT}/platform/*.h" "${ROOT}/platform/*.cpp"

@@ -122,3 +122,5 @@ LRESULT Create(CWnd* target, WPARAM, LPARAM lparam) {
 // A command (WM_COMMAND) from a button or menu with this id.
 #define ON_COMMAND(id, member) \
     {WM_COMMAND, static_cast<UINT>(id), ZF_HANDLER(NoArguments, void(ThisClass::*)(), member)},
+// A push button's click: the command a button sends, spelled for dialogs.
+#define ON_BN_CLICKED(id, member) ON_COMMAND(id, member)

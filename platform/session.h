@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32.h"
+
 namespace platform {
 
 class Host;
@@ -21,6 +23,25 @@ class UserState;
 namespace sound {
 class SoundPlayer;
 }
+
+// Hooks through which a tool or a test watches a program run: the messages its windows handle,
+// the sounds it starts, and the message boxes and dialogs it shows with their answers. The
+// platform only reports; an observer changes nothing and is told nothing about the program.
+class Observer {
+  public:
+    virtual ~Observer() = default;
+
+    // A window procedure has returned from a message, sent or dispatched. The window may be
+    // gone by now.
+    virtual void MessageHandled(HWND, UINT /*message*/, WPARAM, LPARAM) {}
+    // A sound has started (a synchronous one before its length has passed).
+    virtual void SoundStarted(LPCSTR /*name*/, UINT /*flags*/) {}
+    // MessageBoxA is about to return `answer`; the caption is the one shown.
+    virtual void MessageBoxEnded(HWND /*owner*/, LPCSTR /*text*/, LPCSTR /*caption*/, UINT /*type*/,
+                                 int /*answer*/) {}
+    // A modal dialog made from this template is about to return `result`.
+    virtual void DialogEnded(LPCDLGTEMPLATEA, INT_PTR /*result*/) {}
+};
 
 class Session {
   public:
@@ -45,11 +66,16 @@ class Session {
     // The C runtime's generator state; 1 until srand, as in a fresh process.
     uint32_t& random_state() { return random_state_; }
 
+    // Whoever watches the run ; nullptr when nobody does.
+    Observer* observer() const { return observer_; }
+    void set_observer(Observer* observer) { observer_ = observer; }
+
   private:
     Host& host_;
     const ResourceCatalogue& resources_;
     std::string module_path_;
     uint32_t random_state_ = 1;
+    Observer* observer_ = nullptr;
     // Destroyed bottom-up: windows first, then sound, then drawing objects, then the table.
     std::unique_ptr<HandleTable> handles_;
     std::unique_ptr<gdi::GdiState> gdi_;

@@ -140,7 +140,10 @@ HWND UserState::ChildAt(HWND top_level, POINT point) const {
 LRESULT UserState::Send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     Window* window = Find(hwnd);
     if (!window || !window->proc) return 0;
-    return window->proc(hwnd, message, wparam, lparam);
+    LRESULT result = window->proc(hwnd, message, wparam, lparam);
+    if (Observer* observer = session_.observer())
+        observer->MessageHandled(hwnd, message, wparam, lparam);
+    return result;
 }
 
 void UserState::PostQuit(int exit_code) {

@@ -48,7 +48,9 @@ HWND NextInGroup(HWND dialog, HWND control, bool previous) {
     for (size_t step = 1; step < size; ++step) {
         size_t i = previous ? first + (at - first + size - step) % size
                             : first + (at - first + step) % size;
-        if (CanTakeFocus(all[i])) return all[i];
+        // A label never takes the focus.
+        if (CanTakeFocus(all[i]) && !(SendMessageA(all[i], WM_GETDLGCODE, 0, 0) & DLGC_STATIC))
+            return all[i];
     }
     return nullptr;
 }

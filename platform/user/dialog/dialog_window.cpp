@@ -31,6 +31,7 @@ HWND CreateDialogWindow(const DialogParams& params) {
     auto data = std::make_unique<DialogData>();
     data->proc = params.proc;
     data->font = params.font ? params.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    data->base_units = BaseUnitsOf(data->font);
     window->extension = std::move(data);
     return dialog;
 }
@@ -93,6 +94,8 @@ void RestoreFocus(HWND dialog, DialogData& data) {
 void SetDialogFocus(HWND dialog, HWND control) {
     if (!control) return;
     SetFocus(control);
+    if (control != dialog && (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+        SendMessageA(control, EM_SETSEL, 0, -1);
     if (DialogData* data = DialogOf(dialog)) {
         if (State().IsAncestor(dialog, control) && control != dialog) data->saved_focus = control;
     }
@@ -157,6 +160,11 @@ LRESULT DefaultDialogHandling(HWND dialog, UINT message, WPARAM wparam, LPARAM l
             return 0;
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(data->font);
+        case WM_NCDESTROY:
+            // The controls are gone by now, so nothing still draws with the font.
+            if (data->owned_font) DeleteObject(data->owned_font);
+            data->owned_font = nullptr;
+            return DefWindowProcA(dialog, message, wparam, lparam);
         default:
             return DefWindowProcA(dialog, message, wparam, lparam);
     }

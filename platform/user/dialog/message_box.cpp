@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/session.h"
 #include "platform/user/dialog/dialog.h"
 #include "platform/user/dialog/message_box_icons.h"
 #include "platform/user/geometry.h"
@@ -48,13 +49,6 @@ std::vector<Button> ButtonsFor(UINT type, int* cancel_answer) {
     }
 }
 
-int MulDiv(int value, int numerator, int denominator) {
-    long long product = static_cast<long long>(value) * numerator;
-    long long half = denominator / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / denominator
-                                         : (product - half) / denominator);
-}
-
 // Measures everything with the dialog font and places the parts.
 void Layout(HDC hdc, MessageBoxLayout* box) {
     SIZE alphabet{};
@@ -73,12 +67,12 @@ void Layout(HDC hdc, MessageBoxLayout* box) {
     bh *= 2;
     int gap = bw / 3;
 
-    RECT text{0, 0, MulDiv(kTextWidthUnits, base_x, 4), 0};
+    RECT text{0, 0, ScaleRounded(kTextWidthUnits, base_x, 4), 0};
     DrawTextA(hdc, box->text.c_str(), -1, &text, kTextFormat | DT_CALCRECT);
     int tw = Width(text), th = Height(text);
 
     bool has_icon = (box->type & MB_ICONMASK) != 0;
-    int ileft = MulDiv(kMarginUnits, base_x, 4);
+    int ileft = ScaleRounded(kMarginUnits, base_x, 4);
     int icon_height = has_icon ? kIconSize : 0;
     int tleft = has_icon ? 2 * ileft + kIconSize : ileft;
     int n = static_cast<int>(box->buttons.size());
@@ -186,5 +180,8 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
                       box.button_rects[i], box.buttons[i].id);
     }
     InitDialog(dialog, 0);
-    return static_cast<int>(RunModal(dialog));
+    int answer = static_cast<int>(RunModal(dialog));
+    if (platform::Observer* observer = state.session().observer())
+        observer->MessageBoxEnded(owner, box.text.c_str(), params.title.c_str(), type, answer);
+    return answer;
 }

@@ -228,6 +228,9 @@ void RegisterSystemClasses(ClassRegistry& classes) {
     dialog.cbWndExtra = 3 * sizeof(LONG_PTR);  // DWLP_MSGRESULT and the procedure's own
     dialog.lpszClassName = kDialogClass;
     classes.Register(dialog);
+
+    RegisterStaticClass(classes);
+    RegisterEditClass(classes);
 }
 
 }  // namespace platform::user
