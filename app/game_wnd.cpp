@@ -1,6 +1,7 @@
 // The main window's construction, the start-up sequence and its message map.
 #include "app/game_wnd.h"
 
+#include "app/dialogs.h"
 #include "game/game_world.h"
 
 namespace {
@@ -13,11 +14,16 @@ ON_WM_PAINT()
 ON_WM_KEYDOWN()
 ON_WM_CHAR()
 ON_WM_LBUTTONDOWN()
+ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CGameWnd::CGameWnd() {
     Create(nullptr, "Grommelin Quibbert's Zandrofel", WS_OVERLAPPEDWINDOW, kWindowRect);
     sndPlaySoundA("giggle", SND_SYNC);
+    // Not yet the application's main window, so the splash has no owner. However it ends,
+    // the start-up goes on; it goes with the constructor.
+    CSplashDlg splash;
+    splash.DoModal();
     m_Sky.LoadBitmap("sky");
     m_Player.LoadBitmap("smallquibbert");
     m_Squished.LoadBitmap("squished");
@@ -41,3 +47,9 @@ CGameWnd::CGameWnd() {
 
 // The pictures go in the reverse of their declaration order, each deleting its bitmap.
 CGameWnd::~CGameWnd() = default;
+
+void CGameWnd::OnRButtonDown(UINT, CPoint) {
+    // The timers are left alone: the game goes on behind the box.
+    CAboutDlg about;
+    about.DoModal();
+}

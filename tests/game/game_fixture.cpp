@@ -35,6 +35,15 @@ void Recorder::MessageBoxEnded(HWND owner, LPCSTR text, LPCSTR caption, UINT typ
         Box{caption, text, type, answer, owner, platform::Session::Current().host().NowMs()});
 }
 
+void Recorder::DialogEnded(LPCDLGTEMPLATEA dialog_template, INT_PTR result) {
+    int id = 0;
+    for (const platform::ResourceEntry& entry : platform::ModuleResources().entries()) {
+        if (entry.type == RT_DIALOG && entry.data == static_cast<const void*>(dialog_template))
+            id = static_cast<int>(reinterpret_cast<ULONG_PTR>(entry.name));
+    }
+    dialogs.push_back(Dialog{id, result, platform::Session::Current().host().NowMs()});
+}
+
 void GameTest::SetUp() {
     // The process-wide records start afresh, as in a new process.
     GameWorld = GameWorldRecord{};
@@ -48,13 +57,16 @@ void GameTest::SetUp() {
     env_->host.Answer(
         "", [this](ModalWindow& window) { Respond(window); },
         platform::headless::HeadlessHost::Times::kEvery);
-    program_ = std::make_unique<ProgramRunner>(env_->host,
-                                               [] { return platform::headless::RunWinMain(); });
-    ASSERT_TRUE(program_->RunUntil(kFirstPaintMs));
+    BeforeStart();
+    program_ = std::make_unique<ProgramRunner>(
+        env_->host, [this] { return platform::headless::RunWinMain(show_command_); });
+    ASSERT_TRUE(program_->RunUntil(start_until_ms_));
     ASSERT_NE(AfxGetApp()->m_pMainWnd, nullptr) << "the main window was not made";
-    // What the start-up played and showed is the host's to tell; the record starts here.
+    // The start-up's record is kept apart; the tests' own starts here.
+    startup_ = recorder_;
     recorder_.sounds.clear();
     recorder_.boxes.clear();
+    recorder_.dialogs.clear();
 }
 
 void GameTest::TearDown() {

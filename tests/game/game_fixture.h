@@ -39,6 +39,12 @@ struct Box {
     double at_ms = 0;
 };
 
+struct Dialog {
+    int id = 0;  // the template's number
+    INT_PTR result = 0;
+    double at_ms = 0;
+};
+
 struct Sound {
     std::string name;
     UINT flags = 0;
@@ -51,9 +57,11 @@ class Recorder : public platform::Observer {
     void MessageHandled(HWND hwnd, UINT message, WPARAM wparam, LPARAM) override;
     void SoundStarted(LPCSTR name, UINT flags) override;
     void MessageBoxEnded(HWND owner, LPCSTR text, LPCSTR caption, UINT type, int answer) override;
+    void DialogEnded(LPCDLGTEMPLATEA dialog_template, INT_PTR result) override;
 
     std::vector<Box> boxes;
     std::vector<Sound> sounds;
+    std::vector<Dialog> dialogs;
     std::vector<UINT_PTR> ticks;  // the timer ids handled, in order
     int paints = 0;
     HWND main = nullptr;  // the main window, whose ticks and paints are counted
@@ -72,6 +80,8 @@ class GameTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
+    // Called by SetUp once the session exists and before the program starts.
+    virtual void BeforeStart() {}
 
     // Runs `action` on the program's thread at the present virtual time.
     void Run(const std::function<void()>& action);
@@ -110,6 +120,10 @@ class GameTest : public ::testing::Test {
     std::vector<std::string> SoundNames() const;
     std::vector<std::string> BoxTexts() const;
 
+    // When SetUp stops the program: by then the main window has had its first paint.
+    double start_until_ms_ = kFirstPaintMs;
+    // The show command the program starts with.
+    int show_command_ = SW_SHOWNORMAL;
     // How the next Yes/No boxes are answered, and answers for windows with these titles.
     int yes_no_answer_ = IDNO;
     std::map<std::string, std::function<void(platform::headless::ModalWindow&)>> answers_;
@@ -118,6 +132,7 @@ class GameTest : public ::testing::Test {
     std::string original_directory_;
     std::unique_ptr<platform::headless::HeadlessSession> env_;
     Recorder recorder_;
+    Recorder startup_;  // what happened before SetUp ended
     std::unique_ptr<platform::headless::ProgramRunner> program_;
 
   private:

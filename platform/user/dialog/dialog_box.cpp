@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/dialog_template.h"
+#include "platform/session.h"
 #include "platform/user/dialog/dialog.h"
 #include "platform/user/geometry.h"
 #include "platform/user/user_state.h"
@@ -124,7 +125,10 @@ INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE, LPCDLGTEMPLATEA dialog_templat
         if (disabled && IsWindow(disabled)) EnableWindow(disabled, TRUE);
         return -1;
     }
-    return RunModal(dialog);
+    INT_PTR result = RunModal(dialog);
+    if (platform::Observer* observer = State().session().observer())
+        observer->DialogEnded(dialog_template, result);
+    return result;
 }
 
 HWND WINAPI CreateDialogIndirectParamA(HINSTANCE, LPCDLGTEMPLATEA dialog_template, HWND owner,
