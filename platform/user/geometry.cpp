@@ -16,7 +16,7 @@ RECT FrameInsets(DWORD style, DWORD ex_style) {
         side = kBorder;
     }
     if (ex_style & WS_EX_CLIENTEDGE) side += kEdge;
-    if (ex_style & WS_EX_STATICEDGE) side += kBorder;
+    if (HasStaticEdge(ex_style)) side += kBorder;
     int top = side;
     if ((style & WS_CAPTION) == WS_CAPTION) top += kCaption;
     return RECT{side, top, side, side};

@@ -18,6 +18,10 @@ inline constexpr int kBorder = 1;
 
 // The thickness of the frame on each side: the outer rectangle minus the client rectangle.
 RECT FrameInsets(DWORD style, DWORD ex_style);
+// A static edge is an outer frame, which a modal dialog frame replaces.
+inline bool HasStaticEdge(DWORD ex_style) {
+    return (ex_style & (WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME)) == WS_EX_STATICEDGE;
+}
 
 inline int Width(const RECT& r) {
     return r.right - r.left;

@@ -52,6 +52,8 @@ void DrawChildFrame(UserState& state, Window& window) {
         FillBox(hdc, r.right - 1, r.top, r.right, r.bottom, bottom_right_colour);
         r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     };
+    // The half-sunken static edge lies outside a thin border.
+    if (HasStaticEdge(window.ex_style)) ring(COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
     if (window.style & WS_BORDER) {
         ring(COLOR_WINDOWFRAME, COLOR_WINDOWFRAME);
     } else if ((window.style & WS_DLGFRAME) || (window.ex_style & WS_EX_DLGMODALFRAME)) {
@@ -63,7 +65,6 @@ void DrawChildFrame(UserState& state, Window& window) {
         ring(COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
         ring(COLOR_3DDKSHADOW, COLOR_3DLIGHT);
     }
-    if (window.ex_style & WS_EX_STATICEDGE) ring(COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
     DeleteDC(hdc);
 }
 

@@ -16,6 +16,8 @@ struct ButtonData : WindowExtension {
     bool pressed = false;
     bool tracking = false;  // the mouse went down on it and is captured
     bool space_down = false;
+    // Kept by the focus messages: while WM_KILLFOCUS is handled the focus has not moved yet.
+    bool focused = false;
 };
 
 ButtonData* ButtonOf(HWND hwnd) {
@@ -61,7 +63,7 @@ void Paint(HWND hwnd, HDC hdc) {
     ButtonData* data = ButtonOf(hwnd);
     RECT r;
     GetClientRect(hwnd, &r);
-    bool focused = GetFocus() == hwnd;
+    bool focused = data && data->focused;
     bool enabled = IsWindowEnabled(hwnd);
     Fill(hdc, r, COLOR_BTNFACE);
     if (IsDefault(hwnd)) Ring(hdc, &r, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME);
@@ -161,9 +163,11 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
         case WM_GETDLGCODE:
             return DLGC_BUTTON | (IsDefault(hwnd) ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
         case WM_SETFOCUS:
+            data->focused = true;
             Redraw(hwnd);
             return 0;
         case WM_KILLFOCUS:
+            data->focused = false;
             data->space_down = false;
             data->pressed = false;
             Redraw(hwnd);
@@ -198,7 +202,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
             Click(hwnd);
             return 0;
         case BM_GETSTATE:
-            return (data->pressed ? BST_PUSHED : 0) | (GetFocus() == hwnd ? BST_FOCUS : 0);
+            return (data->pressed ? BST_PUSHED : 0) | (data->focused ? BST_FOCUS : 0);
         case BM_SETSTATE:
             SetPressed(hwnd, *data, wparam != 0);
             return 0;
