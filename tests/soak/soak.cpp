@@ -28,25 +28,6 @@ constexpr char kMainTitle[] = "Grommelin Quibbert's Zandrofel";
 // A program asked to close must be gone within this much virtual time.
 constexpr double kClosingPatienceMs = 120000;
 
-// Messages that a loop takes from the queue. None is sent while a window is being built, so
-// after one of them every open window is whole and holds what it holds for good.
-bool FromTheQueue(UINT message) {
-    switch (message) {
-        case WM_TIMER:
-        case WM_PAINT:
-        case WM_CLOSE:
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-        case WM_CHAR:
-        case WM_SYSKEYDOWN:
-        case WM_SYSKEYUP:
-        case WM_SYSCHAR:
-            return true;
-        default:
-            return message >= WM_MOUSEMOVE && message <= WM_RBUTTONDBLCLK;
-    }
-}
-
 std::string MessageName(UINT message) {
     switch (message) {
         case WM_TIMER:
@@ -117,7 +98,8 @@ class Soak : public platform::Observer {
 
     Figures Run();
 
-    void MessageHandled(HWND hwnd, UINT message, WPARAM, LPARAM) override;
+    void MessageHandled(HWND, UINT, WPARAM, LPARAM) override { Follow(); }
+    void MessageDispatched(const MSG& msg) override;
     void MessageBoxEnded(HWND, LPCSTR text, LPCSTR caption, UINT, int) override;
 
   private:
@@ -166,6 +148,9 @@ void Soak::RunProgram() {
     // A new process starts with the game's records as they are made.
     GameWorld = GameWorldRecord{};
     EndPhase = 0;
+    HighScoreTable = ScoreTable{};
+    NewEntryName = "";
+    HighScoreText = "";
     platform::headless::HeadlessHost host;
     platform::Session session(host, platform::ModuleResources(), "/usr/games/zandrofel");
     host.SetCalendarSeconds(1'600'000'000 + random_.Between(0, 100'000'000));
@@ -179,7 +164,7 @@ void Soak::RunProgram() {
     last_state_ = GameWorld.State;
     last_end_phase_ = EndPhase;
     // Now and then the window is closed in the middle of a game.
-    close_at_tick_ = random_.Chance(0.15) ? figures_.ticks + random_.Between(100, 8000) : -1;
+    close_at_tick_ = random_.Chance(0.25) ? figures_.ticks + random_.Between(100, 6000) : -1;
 
     session.set_observer(this);
     host.Answer(
@@ -228,30 +213,26 @@ void Soak::Step() {
     host_->Call(now + delay, [this] { Step(); });
 }
 
-void Soak::MessageHandled(HWND hwnd, UINT message, WPARAM, LPARAM) {
+void Soak::MessageDispatched(const MSG& msg) {
     if (!host_ || !figures_.failure.empty()) return;
-    bool queued = FromTheQueue(message);
-    if (queued) {
-        ++figures_.handlers_checked;
-        std::string problem;
-        if (!gdi_.Check(&problem)) {
-            char title[128] = "";
-            GetWindowTextA(hwnd, title, sizeof title);
-            Fail("after " + MessageName(message) + " to \"" + title + "\": " + problem);
-            return;
-        }
+    ++figures_.handlers_checked;
+    std::string problem;
+    if (!gdi_.Check(&problem)) {
+        char title[128] = "";
+        GetWindowTextA(msg.hwnd, title, sizeof title);
+        Fail("after " + MessageName(msg.message) + " to \"" + title + "\": " + problem);
+        return;
     }
-    Follow();
     HWND main = MainWindow();
-    if (!main || hwnd != main) return;
-    if (message == WM_TIMER) Tick();
-    if (message == WM_PAINT && player_->pestering()) {
+    if (!main || msg.hwnd != main) return;
+    if (msg.message == WM_TIMER) Tick();
+    if (msg.message == WM_PAINT && player_->pestering()) {
         // A repaint starts the timers again, and the world moves as it should: nothing more
         // to check in this run.
         world_kept_ = false;
         StartClosing();
     }
-    if (queued && OnlyWindow(main)) AfterMainHandler(main);
+    if (OnlyWindow(main)) AfterMainHandler(main);
 }
 
 void Soak::MessageBoxEnded(HWND, LPCSTR text, LPCSTR caption, UINT, int) {
@@ -290,7 +271,7 @@ void Soak::Follow() {
     }
 }
 
-// A key, click or tick of the main window has been handled and no other window is open.
+// A message of the main window has been handled and no other window is open.
 void Soak::AfterMainHandler(HWND main) {
     if (EndPhase == 0) return;
     if (over_for_good_) {

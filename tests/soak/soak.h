@@ -2,8 +2,8 @@
 // by seeded random input: arrows, characters, clicks anywhere, and answers to every box and
 // dialog, so that rounds end every way, games end and start again and now and then end for
 // good (after which the input goes on and must change nothing, and a fresh program run
-// starts). After every handler of a message taken from the queue the live drawing objects must
-// be what the open windows own (see gdi_watch.h); at the end of each run nothing may be left.
+// starts). After every dispatched message the live drawing objects must be what the open
+// windows own (see gdi_watch.h); at the end of each run nothing may be left.
 // Everything follows from the seed, which every failure names.
 #pragma once
 
@@ -28,7 +28,7 @@ struct MemorySample {
 
 struct Figures {
     int64_t ticks = 0;
-    int64_t handlers_checked = 0;
+    int64_t handlers_checked = 0;      // dispatched messages after which the objects were counted
     std::array<int64_t, 7> endings{};  // rounds ended, by the state they ended in
     int64_t burnt_then_run_over = 0;   // the house burnt, then a vehicle came
     int64_t games_over = 0;            // game-over flows begun
