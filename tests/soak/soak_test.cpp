@@ -41,11 +41,14 @@ TEST(Soak, RandomPlayEndsRoundsEveryWayAndLeavesNothingBehind) {
     // and what comes after, and fresh program runs.
     for (int ending : {kDrowned, kRunOver, kSplatted, kReachedHome, kHouseBurnt})
         EXPECT_GT(figures.endings[ending], 0) << "no round ended in state " << ending;
-    EXPECT_GT(figures.games_over, 0);
+    EXPECT_GT(figures.games_again, 0);
     EXPECT_GT(figures.games_for_good, 0);
     EXPECT_GT(figures.pestered, 0);
+    EXPECT_GT(figures.names_typed, 0);
     EXPECT_GT(figures.program_runs, 1);
+    EXPECT_GT(figures.closed_mid_game, 0);
     EXPECT_GT(figures.boxes_answered, 0);
+    EXPECT_GT(figures.dialogs_answered, figures.program_runs);  // a splash each, and more
 
 #ifndef ZF_SANITIZE
     // The sanitizers' quarantine would hide growth; here the allocator tells the truth. Resident
