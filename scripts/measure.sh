@@ -10,8 +10,8 @@
 #
 #   scripts/measure.sh --game [PROGRAM] [SECONDS]
 #       The game (build/default/app/zandrofel unless named), 30 seconds by default: "PLAY!" is
-#       clicked on the splash, then arrow keys are typed in a fixed pattern, each pattern ending
-#       with the characters that settle a finished round or answer a box (y, Escape, space),
+#       clicked on the splash, then arrow keys are typed in a fixed pattern, with a character
+#       that settles a finished round or answers a box (y or Escape) after every second arrow,
 #       while a busy loop keeps a second core loaded. The intervals are those between the game's
 #       motion ticks (timer 1) as the program logs them through ZF_TICK_LOG, leaving out those
 #       around the end of each round, when the timers stop until the next one (a sound started
@@ -160,11 +160,13 @@ busy_pid=$!
 start_ticks=$(cpu_ticks "$program_pid")
 xvfb_start_ticks=$(cpu_ticks "$xvfb_pid")
 started=$(date +%s.%N)
-# Up into the road and back, with the characters that settle a round or answer a box after
-# every pattern: "y" is Yes to another game, Escape closes an OK box or the name entry, space
-# presses the focused button. Keys go to whichever window has the focus, as a player's would.
-until awk -v s="$started" -v now="$(date +%s.%N)" -v secs="$seconds" 'BEGIN { exit !(now - s >= secs - 3) }'; do
-    xdotool key --delay 250 Up Up Left Up Right Down Down Down y Escape space
+# Up into the road and back, with a character after every second arrow, so that a round that
+# has ended is soon settled. The characters also answer the boxes of a game's end: "y" is Yes
+# to another game, Escape closes an OK box or the name entry. (Not space or Enter: an arrow
+# may have moved the focus of "Play Again?" to No.) Keys go to whichever window has the focus,
+# as a player's would.
+until awk -v s="$started" -v now="$(date +%s.%N)" -v secs="$seconds" 'BEGIN { exit !(now - s >= secs - 4) }'; do
+    xdotool key --delay 200 Up y Up Escape Left y Up Escape Right y Down Escape Down y Down Escape
 done
 while awk -v s="$started" -v now="$(date +%s.%N)" -v secs="$seconds" 'BEGIN { exit !(now - s < secs) }'; do
     sleep 0.1
