@@ -3,6 +3,7 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -338,29 +339,22 @@ Growth GrowthAfterWarmUp(const Figures& figures, int64_t warm_up) {
 }
 
 std::string Summary(const Figures& f) {
-    char text[1024];
+    auto n = [](int64_t value) { return std::to_string(value); };
     int64_t peak = 0;
     for (const MemorySample& sample : f.memory) peak = std::max(peak, sample.resident_kib);
-    std::snprintf(
-        text, sizeof text,
-        "ticks %lld (%.0f virtual seconds), handlers checked %lld, window sets %lld\n"
-        "rounds %lld: drowned %lld, run over %lld, splatted %lld, home %lld, house burnt %lld "
-        "(then run over %lld)\n"
-        "games over %lld: again %lld, for good %lld; inputs after the end %lld\n"
-        "program runs %lld (closed during a game %lld)\n"
-        "boxes answered %lld, dialogs answered %lld, names typed %lld\n"
-        "resident memory: peak %lld KiB, final %lld KiB; heap in use at the end %lld KiB\n",
-        (long long)f.ticks, f.virtual_seconds, (long long)f.handlers_checked,
-        (long long)f.window_sets, (long long)f.Rounds(), (long long)f.endings[kDrowned],
-        (long long)f.endings[kRunOver], (long long)f.endings[kSplatted],
-        (long long)f.endings[kReachedHome], (long long)f.endings[kHouseBurnt],
-        (long long)f.burnt_then_run_over, (long long)f.games_over, (long long)f.games_again,
-        (long long)f.games_for_good, (long long)f.pestered, (long long)f.program_runs,
-        (long long)f.closed_mid_game, (long long)f.boxes_answered, (long long)f.dialogs_answered,
-        (long long)f.names_typed, (long long)peak,
-        (long long)(f.memory.empty() ? 0 : f.memory.back().resident_kib),
-        (long long)(f.memory.empty() ? 0 : f.memory.back().heap_kib));
-    return text;
+    MemorySample last = f.memory.empty() ? MemorySample{} : f.memory.back();
+    return "ticks " + n(f.ticks) + " (" + n(static_cast<int64_t>(f.virtual_seconds)) +
+           " virtual seconds), handlers checked " + n(f.handlers_checked) + ", window sets " +
+           n(f.window_sets) + "\nrounds " + n(f.Rounds()) + ": drowned " + n(f.endings[kDrowned]) +
+           ", run over " + n(f.endings[kRunOver]) + ", splatted " + n(f.endings[kSplatted]) +
+           ", home " + n(f.endings[kReachedHome]) + ", house burnt " + n(f.endings[kHouseBurnt]) +
+           " (then run over " + n(f.burnt_then_run_over) + ")\ngames over " + n(f.games_over) +
+           ": again " + n(f.games_again) + ", for good " + n(f.games_for_good) +
+           "; inputs after the end " + n(f.pestered) + "\nprogram runs " + n(f.program_runs) +
+           " (closed during a game " + n(f.closed_mid_game) + ")\nboxes answered " +
+           n(f.boxes_answered) + ", dialogs answered " + n(f.dialogs_answered) + ", names typed " +
+           n(f.names_typed) + "\nresident memory: peak " + n(peak) + " KiB, final " +
+           n(last.resident_kib) + " KiB; heap in use at the end " + n(last.heap_kib) + " KiB\n";
 }
 
 }  // namespace soak
