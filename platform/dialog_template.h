@@ -10,7 +10,7 @@
 // One control: its class, its text (or, for a picture, MAKEINTRESOURCEA of the bitmap's
 // number), its id, styles and rectangle in dialog units.
 struct DLGITEMTEMPLATE {
-    LPCSTR windowClass;  // "Button", "Static", "Edit"
+    LPCSTR windowClass;  // "Button", "Static", "Edit", or their numbers 0x80, 0x82, 0x81
     LPCSTR title;
     int id;  // -1 for controls nobody addresses; the standard form keeps only 16 bits
     DWORD style;

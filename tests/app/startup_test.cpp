@@ -48,6 +48,8 @@ TEST_F(StartupTest, TheSoundPlaysToItsEndThenTheSplashThenThePicturesAndTheSeed)
     EXPECT_EQ(startup_.sounds[0].name, "giggle");
     EXPECT_EQ(startup_.sounds[0].flags, UINT{SND_SYNC});
     EXPECT_EQ(startup_.sounds[0].at_ms, 0);
+    ASSERT_EQ(env_->host.sounds().size(), 1u);  // the host heard it for its whole second
+    EXPECT_EQ(env_->host.sounds()[0].duration_ms, 1000);
     // The splash only once the sound is over, over a main window that exists but is hidden.
     EXPECT_EQ(splash_shown_at_, 1000);
     EXPECT_TRUE(main_hidden_under_splash_);

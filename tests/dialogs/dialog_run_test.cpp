@@ -102,6 +102,24 @@ TEST_F(DialogRun, AVisibleTemplateShowsItsModelessDialogAtOnce) {
     DestroyWindow(dialog);
 }
 
+TEST_F(DialogRun, ATemplateMayNameTheControlClassesByNumber) {
+    const DLGITEMTEMPLATE items[] = {
+        {MAKEINTRESOURCEA(0x80), "Go", IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 10, 10, 40, 14},
+        {MAKEINTRESOURCEA(0x81), "typed", 5, WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 10, 30, 40, 14},
+        {MAKEINTRESOURCEA(0x82), "label", 6, WS_CHILD | WS_VISIBLE, 0, 10, 50, 40, 8},
+    };
+    DLGTEMPLATE numbered = *Template(IDD_STORY);
+    numbered.items = items;
+    numbered.cdit = 3;
+    HWND dialog = CreateDialogIndirectParamA(nullptr, &numbered, nullptr, &WatchingProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(SendDlgItemMessageA(dialog, IDOK, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON, DLGC_BUTTON);
+    EXPECT_EQ(SendDlgItemMessageA(dialog, 5, EM_GETLIMITTEXT, 0, 0), 32767);
+    EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(dialog, 5), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(SendDlgItemMessageA(dialog, 6, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
+    DestroyWindow(dialog);
+}
+
 TEST_F(DialogRun, ADialogEndedOrDestroyedWhileStartingGivesItsOwnerBack) {
     HWND owner = MakeOwner();
     seen_.end_at_start = 5;

@@ -30,8 +30,23 @@ HFONT TemplateFont(const DLGTEMPLATE& dialog_template) {
         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.typeface);
 }
 
+// A template may name the system's control classes by their numbers.
+LPCSTR ClassOf(LPCSTR name) {
+    if (!name || !IS_INTRESOURCE(name)) return name;
+    switch (reinterpret_cast<ULONG_PTR>(name)) {
+        case 0x80:
+            return kButtonClass;
+        case 0x81:
+            return kEditClass;
+        case 0x82:
+            return kStaticClass;
+        default:
+            return name;
+    }
+}
+
 bool IsClass(LPCSTR name, const char* wanted) {
-    if (!name) return false;
+    if (!name || IS_INTRESOURCE(name)) return false;
     for (; *name && *wanted; ++name, ++wanted)
         if (std::tolower(static_cast<unsigned char>(*name)) !=
             std::tolower(static_cast<unsigned char>(*wanted)))
@@ -49,15 +64,16 @@ std::string TextOf(LPCSTR title) {
 HWND CreateItem(HWND dialog, const DLGTEMPLATE& dialog_template, const DLGITEMTEMPLATE& item,
                 BaseUnits base) {
     DWORD style = item.style, ex_style = item.dwExtendedStyle;
+    LPCSTR class_name = ClassOf(item.windowClass);
     // The three-dimensional look: an edit field's thin border becomes a sunken edge.
-    if (IsClass(item.windowClass, kEditClass) && (style & WS_BORDER)) {
+    if (IsClass(class_name, kEditClass) && (style & WS_BORDER)) {
         style &= ~WS_BORDER;
         ex_style |= WS_EX_CLIENTEDGE;
     }
     RECT units{item.x, item.y, item.x + item.cx, item.y + item.cy};
     // The standard form stores a control's id in 16 bits.
     int id = dialog_template.extended ? item.id : static_cast<WORD>(item.id);
-    return CreateControl(dialog, item.windowClass, TextOf(item.title).c_str(), style, ex_style,
+    return CreateControl(dialog, class_name, TextOf(item.title).c_str(), style, ex_style,
                          DialogUnitsToPixels(units, base), id);
 }
 
