@@ -69,7 +69,7 @@ class Session {
     // The C runtime's generator state; 1 until srand, as in a fresh process.
     uint32_t& random_state() { return random_state_; }
 
-    // Whoever watches the run ; nullptr when nobody does.
+    // Whoever watches the run; nullptr when nobody does.
     Observer* observer() const { return observer_; }
     void set_observer(Observer* observer) { observer_ = observer; }
 
