@@ -34,6 +34,9 @@ class Observer {
     // A window procedure has returned from a message, sent or dispatched. The window may be
     // gone by now.
     virtual void MessageHandled(HWND, UINT /*message*/, WPARAM, LPARAM) {}
+    // DispatchMessageA is about to return: a message taken from the queue has been handled,
+    // with everything its handler sent on the way.
+    virtual void MessageDispatched(const MSG& /*msg*/) {}
     // A sound has started (a synchronous one before its length has passed).
     virtual void SoundStarted(LPCSTR /*name*/, UINT /*flags*/) {}
     // MessageBoxA is about to return `answer`; the caption is the one shown.

@@ -1,23 +1,50 @@
 #!/usr/bin/env bash
 # Runs a program on the SDL host under a private Xvfb display and reports what it costs:
 # CPU (percent of one core), peak resident memory, and the spread of the intervals between the
-# frames it presents (the host logs each present's time through ZF_FRAME_LOG; a program that
-# draws on every 0 ms timer message presents once per message).
+# frames it presents or the ticks it handles.
 #
-#   scripts/measure.sh PROGRAM [SECONDS]     (10 seconds by default)
+#   scripts/measure.sh PROGRAM [SECONDS]
+#       Any program (the SDL demo), 10 seconds by default, measured from its first frame. The
+#       intervals are those between presented frames (the host logs each present through
+#       ZF_FRAME_LOG; a program that draws on every 0 ms timer message presents once per message).
+#
+#   scripts/measure.sh --game [PROGRAM] [SECONDS]
+#       The game (build/default/app/zandrofel unless named), 30 seconds by default: "PLAY!" is
+#       clicked on the splash, then arrow keys are typed in a fixed pattern, with a character
+#       that settles a finished round or answers a box (y or Escape) after every second arrow,
+#       while a busy loop keeps a second core loaded. The intervals are those between the game's
+#       motion ticks (timer 1) as the program logs them through ZF_TICK_LOG, leaving out those
+#       around the end of each round, when the timers stop until the next one (a sound started
+#       or a box was answered).
 set -euo pipefail
 
-if (($# < 1)); then
-    echo "usage: $0 PROGRAM [SECONDS]" >&2
+usage() {
+    echo "usage: $0 PROGRAM [SECONDS] | $0 --game [PROGRAM] [SECONDS]" >&2
     exit 2
+}
+
+game=0
+if [[ ${1:-} == --game ]]; then
+    game=1
+    shift
+    if [[ -n ${1:-} && ! ${1:-} =~ ^[0-9]+$ ]]; then program=$1; shift; else
+        program="$(dirname "$0")/../build/default/app/zandrofel"
+    fi
+    seconds=${1:-30}
+else
+    (($# >= 1)) || usage
+    program=$1
+    seconds=${2:-10}
 fi
-program=$(realpath "$1")
-seconds=${2:-10}
+[[ -x $program ]] || { echo "no program at $program" >&2; exit 1; }
+program=$(realpath "$program")
 work=$(mktemp -d)
 xvfb_pid=""
 program_pid=""
+busy_pid=""
 
 cleanup() {
+    [[ -n $busy_pid ]] && kill "$busy_pid" 2>/dev/null || true
     [[ -n $program_pid ]] && kill -KILL "$program_pid" 2>/dev/null || true
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
@@ -33,63 +60,164 @@ for _ in $(seq 100); do
 done
 display=":$(head -n1 "$work/display")"
 [[ $display != ":" ]] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=$display
 
 # CPU ticks (user + system) of a process; fields 14 and 15 of its stat line.
 cpu_ticks() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; }
+ticks_per_second=$(getconf CLK_TCK)
+
+# Waits for a visible window whose title matches the pattern and prints its id.
+find_window() {
+    timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1
+}
+
+stop_program() {
+    kill -TERM "$program_pid"
+    for _ in $(seq 50); do
+        kill -0 "$program_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$program_pid" 2>/dev/null; then
+        echo "note: the program did not end on SIGTERM within 5 s; killed" >&2
+        kill -KILL "$program_pid" 2>/dev/null || true
+    else
+        wait "$program_pid" || true
+    fi
+    program_pid=""
+}
+
+# Prints "median p1 p99 max count" of the numbers in a file, one per line.
+spread() {
+    sort -n "$1" | awk '{ v[++n] = $1 }
+        END {
+            if (n < 1) { print "0 0 0 0 0"; exit }
+            rank1 = int(0.01 * n); if (rank1 < 1) rank1 = 1
+            rank99 = int(0.99 * n + 0.999999); if (rank99 > n) rank99 = n
+            median = (n % 2) ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+            printf "%.3f %.3f %.3f %.3f %d\n", median, v[rank1], v[rank99], v[n], n
+        }'
+}
 
 cd "$work"
-DISPLAY=$display SDL_AUDIODRIVER=dummy ZF_FRAME_LOG="$work/frames.log" "$program" \
-    >"$work/program.out" 2>&1 &
+
+if ((game == 0)); then
+    SDL_AUDIODRIVER=dummy ZF_FRAME_LOG="$work/frames.log" "$program" >"$work/program.out" 2>&1 &
+    program_pid=$!
+
+    # Measure from the first frame on, so start-up does not count.
+    for _ in $(seq 200); do
+        [[ -s $work/frames.log ]] && break
+        kill -0 "$program_pid" 2>/dev/null || { echo "the program ended early:" >&2; cat "$work/program.out" >&2; exit 1; }
+        sleep 0.05
+    done
+    [[ -s $work/frames.log ]] || { echo "the program presented nothing" >&2; exit 1; }
+
+    start_ticks=$(cpu_ticks "$program_pid")
+    xvfb_start_ticks=$(cpu_ticks "$xvfb_pid")
+    start_ms=$(awk 'END { print $1 }' "$work/frames.log")
+    sleep "$seconds"
+    end_ticks=$(cpu_ticks "$program_pid")
+    xvfb_end_ticks=$(cpu_ticks "$xvfb_pid")
+    peak_kib=$(awk '/^VmHWM:/ { print $2 }' "/proc/$program_pid/status")
+    stop_program
+
+    # The window that presented most often is the one the timer draws.
+    awk -v from="$start_ms" -v secs="$seconds" '
+        { count[$2]++; times[$2, count[$2]] = $1 }
+        END {
+            for (w in count) if (count[w] > best) { best = count[w]; window = w }
+            for (i = 2; i <= count[window]; i++) {
+                if (times[window, i - 1] < from || times[window, i] > from + secs * 1000) continue
+                print times[window, i] - times[window, i - 1]
+            }
+        }' "$work/frames.log" >"$work/gaps"
+    read -r median p1 p99 max n < <(spread "$work/gaps")
+    awk -v t="$((end_ticks - start_ticks))" -v x="$((xvfb_end_ticks - xvfb_start_ticks))" \
+        -v hz="$ticks_per_second" -v secs="$seconds" -v peak="$peak_kib" 'BEGIN {
+        printf "CPU: %.1f%% of one core over %d s (Xvfb: %.1f%%)\n", 100 * t / hz / secs, secs, 100 * x / hz / secs
+        printf "Peak resident memory: %.1f MiB\n", peak / 1024 }'
+    if ((n < 2)); then echo "Frame intervals: too few frames"; exit 0; fi
+    awk -v n="$n" -v secs="$seconds" 'BEGIN { printf "Frames: %d in %d s (%.1f a second)\n", n + 1, secs, (n + 1) / secs }'
+    echo "Frame intervals (ms): median $median, 1st percentile $p1, 99th percentile $p99, max $max"
+    exit 0
+fi
+
+# --- The game ---
+SDL_AUDIODRIVER=dummy ZF_TICK_LOG="$work/ticks.log" "$program" >"$work/program.out" 2>&1 &
 program_pid=$!
+splash=$(find_window "^Grommelin Quibbert.s Zandrofel V2\.27$")
+[[ -n $splash ]] || { echo "the splash did not appear:" >&2; cat "$work/program.out" >&2; exit 1; }
+# "PLAY!": dialog units (226, 123) to (279, 139), at 1.5 pixels across and 1.625 down.
+xdotool mousemove --sync --window "$splash" 379 213 click 1
+main=$(find_window "^Grommelin Quibbert.s Zandrofel$")
+[[ -n $main ]] || { echo "the game window did not appear" >&2; exit 1; }
+xdotool windowfocus --sync "$main" 2>/dev/null || true
 
-# Measure from the first frame on, so start-up does not count.
-for _ in $(seq 200); do
-    [[ -s $work/frames.log ]] && break
-    kill -0 "$program_pid" 2>/dev/null || { echo "the program ended early:" >&2; cat "$work/program.out" >&2; exit 1; }
-    sleep 0.05
-done
-[[ -s $work/frames.log ]] || { echo "the program presented nothing" >&2; exit 1; }
+# The other core is kept busy, as by any other program on the machine.
+(while :; do :; done) &
+busy_pid=$!
 
-ticks_per_second=$(getconf CLK_TCK)
 start_ticks=$(cpu_ticks "$program_pid")
 xvfb_start_ticks=$(cpu_ticks "$xvfb_pid")
-start_ms=$(awk 'END { print $1 }' "$work/frames.log")
-sleep "$seconds"
+started=$(date +%s.%N)
+# Up into the road and back, with a character after every second arrow, so that a round that
+# has ended is soon settled. The characters also answer the boxes of a game's end: "y" is Yes
+# to another game, Escape closes an OK box or the name entry. (Not space or Enter: an arrow
+# may have moved the focus of "Play Again?" to No.) Keys go to whichever window has the focus,
+# as a player's would.
+until awk -v s="$started" -v now="$(date +%s.%N)" -v secs="$seconds" 'BEGIN { exit !(now - s >= secs - 4) }'; do
+    xdotool key --delay 200 Up y Up Escape Left y Up Escape Right y Down Escape Down y Down Escape
+done
+while awk -v s="$started" -v now="$(date +%s.%N)" -v secs="$seconds" 'BEGIN { exit !(now - s < secs) }'; do
+    sleep 0.1
+done
 end_ticks=$(cpu_ticks "$program_pid")
 xvfb_end_ticks=$(cpu_ticks "$xvfb_pid")
 peak_kib=$(awk '/^VmHWM:/ { print $2 }' "/proc/$program_pid/status")
+kill "$busy_pid" 2>/dev/null || true
+busy_pid=""
+stop_program
 
-kill -TERM "$program_pid"
-for _ in $(seq 50); do
-    kill -0 "$program_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$program_pid" 2>/dev/null; then
-    echo "note: the program did not end on SIGTERM within 5 s; killed" >&2
-else
-    wait "$program_pid" || true
-fi
-program_pid=""
-
-awk -v ticks="$((end_ticks - start_ticks))" -v xticks="$((xvfb_end_ticks - xvfb_start_ticks))" \
-    -v hz="$ticks_per_second" -v secs="$seconds" -v peak="$peak_kib" -v from="$start_ms" '
-    { count[$2]++; times[$2, count[$2]] = $1 }
+# Motion ticks of the window that ticked most, from its first tick on for the measured time.
+# A round ends inside a tick (its sound is logged before the tick itself) or while a box is up,
+# and the timers stay off until the next round: so the interval in which a sound or a box comes
+# and the one after it are left out.
+: >"$work/gaps"
+: >"$work/clock"
+awk -v secs="$seconds" -v gaps="$work/gaps" -v clock="$work/clock" '
+    $2 == "tick" { n++; t[n] = $1; id[n] = $3; w[n] = $4; count[$4]++ }
+    $2 != "tick" { n++; t[n] = $1; id[n] = "-" }
     END {
-        # The window that presented most often is the one the timer draws.
-        for (w in count) if (count[w] > best) { best = count[w]; window = w }
-        n = 0
-        for (i = 2; i <= count[window]; i++) {
-            if (times[window, i - 1] < from || times[window, i] > from + secs * 1000) continue
-            gaps[++n] = times[window, i] - times[window, i - 1]
+        for (x in count) if (count[x] > best) { best = count[x]; main = x }
+        last = -1; lastclock = -1
+        for (i = 1; i <= n; i++) {
+            if (id[i] == "-") { skip = 2; skipclock = 2; continue }
+            if (w[i] != main) continue
+            if (from == "") from = t[i]
+            if (t[i] > from + secs * 1000) break
+            if (id[i] == 1) {
+                ticks++
+                if (last >= 0 && skip > 0) { skipped++; skip-- }
+                else if (last >= 0) print t[i] - last > gaps
+                last = t[i]
+            } else if (id[i] == 2) {
+                clockticks++
+                if (lastclock >= 0 && skipclock > 0) skipclock--
+                else if (lastclock >= 0) print t[i] - lastclock > clock
+                lastclock = t[i]
+            }
         }
-        printf "CPU: %.1f%% of one core over %d s (Xvfb: %.1f%%)\n", 100 * ticks / hz / secs, secs, 100 * xticks / hz / secs
-        printf "Peak resident memory: %.1f MiB\n", peak / 1024
-        if (n < 2) { print "Frame intervals: too few frames"; exit }
-        # Insertion sort: a few thousand values at most.
-        for (i = 2; i <= n; i++) { v = gaps[i]; for (j = i - 1; j >= 1 && gaps[j] > v; j--) gaps[j + 1] = gaps[j]; gaps[j + 1] = v }
-        rank1 = int(0.01 * n); if (rank1 < 1) rank1 = 1
-        rank99 = int(0.99 * n + 0.999999); if (rank99 > n) rank99 = n
-        median = (n % 2) ? gaps[(n + 1) / 2] : (gaps[n / 2] + gaps[n / 2 + 1]) / 2
-        printf "Frames: %d in %d s (%.1f a second)\n", n + 1, secs, (n + 1) / secs
-        printf "Frame intervals (ms): median %.3f, 1st percentile %.3f, 99th percentile %.3f, max %.3f\n", median, gaps[rank1], gaps[rank99], gaps[n]
-    }' "$work/frames.log"
+        printf "%d %d %d\n", ticks, clockticks, skipped > "/dev/stderr"
+    }' "$work/ticks.log" 2>"$work/counts"
+read -r motion clockticks skipped <"$work/counts"
+read -r median p1 p99 max n < <(spread "$work/gaps")
+read -r clock_median _ _ _ clock_n < <(spread "$work/clock")
+awk -v t="$((end_ticks - start_ticks))" -v x="$((xvfb_end_ticks - xvfb_start_ticks))" \
+    -v hz="$ticks_per_second" -v secs="$seconds" -v peak="$peak_kib" 'BEGIN {
+    printf "CPU: %.1f%% of one core over %d s of play, the other core busy (Xvfb: %.1f%%)\n", 100 * t / hz / secs, secs, 100 * x / hz / secs
+    printf "Peak resident memory: %.1f MiB\n", peak / 1024 }'
+echo "Ticks: $motion motion ticks and $clockticks clock ticks; $skipped intervals around the ends of rounds left out"
+if ((n < 2)); then echo "Tick intervals: too few ticks"; exit 0; fi
+echo "Tick intervals (ms, $n): median $median, 1st percentile $p1, 99th percentile $p99, max $max"
+((clock_n > 0)) && echo "Clock tick intervals (ms, $clock_n): median $clock_median"
+exit 0

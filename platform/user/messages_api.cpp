@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/session.h"
 #include "platform/user/focus.h"
 #include "platform/user/painting.h"
 #include "platform/user/user_state.h"
@@ -33,15 +34,24 @@ BOOL WINAPI TranslateMessage(const MSG* msg) {
            msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP;
 }
 
-LRESULT WINAPI DispatchMessageA(const MSG* msg) {
-    if (!msg) return 0;
-    if (msg->message == WM_TIMER && msg->lParam) {
-        auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
-        proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
+namespace {
+LRESULT Deliver(const MSG& msg) {
+    if (msg.message == WM_TIMER && msg.lParam) {
+        auto proc = reinterpret_cast<TIMERPROC>(msg.lParam);
+        proc(msg.hwnd, WM_TIMER, msg.wParam, GetTickCount());
         return 0;
     }
-    if (!msg->hwnd) return 0;
-    return State().Send(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    if (!msg.hwnd) return 0;
+    return State().Send(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+}
+}  // namespace
+
+LRESULT WINAPI DispatchMessageA(const MSG* msg) {
+    if (!msg) return 0;
+    LRESULT result = Deliver(*msg);
+    if (platform::Observer* observer = State().session().observer())
+        observer->MessageDispatched(*msg);
+    return result;
 }
 
 BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

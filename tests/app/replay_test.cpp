@@ -1,6 +1,7 @@
 // Whole games played by zandrofel-replay from the scripts in replays/, each compared line by line
-// with its recorded outcome (the world after every tick, sounds, boxes, dialogs). With
-// ZF_UPDATE_GOLDEN=1 in the environment the outcomes are written afresh instead.
+// with its recorded outcome (the world after every tick, sounds, boxes, dialogs) and, for a game
+// that ended, the "scores.txt" it left with the recorded one. With ZF_UPDATE_GOLDEN=1 in the
+// environment the outcomes are written afresh instead.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -20,9 +21,12 @@ struct ToolRun {
     std::string output;
 };
 
-ToolRun RunTool(const std::string& arguments) {
+// Runs the tool in `folder` (the working directory when empty), where a game over leaves its
+// "scores.txt".
+ToolRun RunTool(const std::string& arguments, const fs::path& folder = {}) {
     ToolRun run;
     std::string command = std::string(ZF_REPLAY_TOOL) + " " + arguments + " 2>&1";
+    if (!folder.empty()) command = "cd '" + folder.string() + "' && " + command;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
@@ -60,14 +64,23 @@ TEST_P(Replay, PlaysAsRecorded) {
     fs::path folder = ZF_REPLAY_DIR;
     fs::path script = folder / (GetParam() + ".script");
     fs::path expected = folder / (GetParam() + ".expected");
+    // The table a game over writes, byte for byte; no file when the game never ended.
+    fs::path expected_scores = folder / (GetParam() + ".scores");
     long seed = SeedOf(ReadFile(script));
     ASSERT_GE(seed, 0) << script << " does not start with its seed";
-    ToolRun run = RunTool(std::to_string(seed) + " " + script.string());
+    // Each game in a folder of its own, so no table carries over from another.
+    fs::path run_folder = fs::absolute("replay-runs") / GetParam();
+    fs::remove_all(run_folder);
+    fs::create_directories(run_folder);
+    ToolRun run = RunTool(std::to_string(seed) + " " + script.string(), run_folder);
     ASSERT_EQ(run.status, 0) << run.output;
+    fs::path scores = run_folder / "scores.txt";
 
     const char* update = std::getenv("ZF_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
         std::ofstream(expected, std::ios::binary) << run.output;
+        if (fs::exists(scores))
+            fs::copy_file(scores, expected_scores, fs::copy_options::overwrite_existing);
         return;
     }
     std::vector<std::string> want = Lines(ReadFile(expected)), have = Lines(run.output);
@@ -81,11 +94,15 @@ TEST_P(Replay, PlaysAsRecorded) {
         }
     }
     EXPECT_EQ(have.size(), want.size()) << "the run has a different length";
+    ASSERT_EQ(fs::exists(scores), fs::exists(expected_scores)) << "scores.txt in " << run_folder;
+    if (fs::exists(scores)) {
+        EXPECT_EQ(ReadFile(scores), ReadFile(expected_scores)) << "scores.txt in " << run_folder;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Games, Replay,
                          ::testing::Values("run_over", "drowned", "ridden", "home", "cookie",
-                                           "splat", "burnt"));
+                                           "splat", "burnt", "loser", "high_score"));
 
 TEST(ReplayScript, AMistakeIsNamedWithItsLineAndNothingRuns) {
     fs::path script = fs::absolute("bad.script");

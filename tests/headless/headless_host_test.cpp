@@ -52,6 +52,35 @@ TEST(HeadlessHost, RecordsSoundsTitlesAndTheCalendar) {
     EXPECT_EQ(platform::time(nullptr), 1234567);
 }
 
+TEST(HeadlessHost, ForgettingHistoryKeepsOnlyTheWindowsStillThere) {
+    HeadlessHost host;
+    HostWindowId gone = host.CreateWindow(HostWindowSpec{"box", 20, 10});
+    HostWindowId kept = host.CreateWindow(HostWindowSpec{"main", 30, 20});
+    host.DestroyWindow(gone);
+    host.PlaySound(SoundClip{"splat", 11025, nullptr, 5512});
+    host.ForgetHistory();
+    EXPECT_EQ(host.Window(gone), nullptr);
+    ASSERT_NE(host.Window(kept), nullptr);
+    EXPECT_EQ(host.Window(kept)->title, "main");
+    EXPECT_TRUE(host.sounds().empty());
+    // Ids are not handed out again.
+    EXPECT_GT(host.CreateWindow(HostWindowSpec{"next", 1, 1}), kept);
+}
+
+TEST(HeadlessHost, PresentsCanBeCountedWithoutKeepingThePixels) {
+    HeadlessHost host;
+    HostWindowId window = host.CreateWindow(HostWindowSpec{"main", 4, 2});
+    Surface pixels = Surface::Color(4, 2);
+    pixels.SetPixel(1, 1, 0x123456);
+    host.Present(window, pixels);
+    EXPECT_EQ(host.Window(window)->presented.Pixel(1, 1), 0x123456u);
+    host.KeepPresentedPixels(false);
+    pixels.SetPixel(1, 1, 0x654321);
+    host.Present(window, pixels);
+    EXPECT_EQ(host.Window(window)->presents, 2);
+    EXPECT_EQ(host.Window(window)->presented.Pixel(1, 1), 0x123456u);
+}
+
 TEST(HeadlessHost, TempWorkingDirectoryIsFreshAndGoesAway) {
     std::string before = std::filesystem::current_path().string();
     std::string made;

@@ -2,8 +2,12 @@
 // and state operations around them.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/core/handle_table.h"
 #include "platform/host/headless/test_support.h"
+#include "platform/session.h"
 #include "platform/win32.h"
 #include "tests/user/message_log.h"
 
@@ -293,6 +297,41 @@ TEST_F(WindowTest, ModuleNameAndSystemResources) {
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(192, 192, 192));
     EXPECT_EQ(GetSysColorBrush(COLOR_BTNFACE), GetSysColorBrush(COLOR_BTNFACE));
     EXPECT_EQ(env.session.handles().LiveCount(ObjectKind::kBrush), 0);
+}
+
+// A relay: a posted WM_USER makes it send itself WM_USER + 1.
+LRESULT CALLBACK RelayProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_USER) SendMessageA(hwnd, WM_USER + 1, 0, 0);
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+TEST_F(WindowTest, AnObserverHearsADispatchedMessageAfterAllItsHandlerSent) {
+    struct Heard : Observer {
+        std::vector<std::string> events;
+        void MessageHandled(HWND, UINT message, WPARAM, LPARAM) override {
+            if (message == WM_USER || message == WM_USER + 1)
+                events.push_back("handled " + std::to_string(message - WM_USER));
+        }
+        void MessageDispatched(const MSG& msg) override {
+            if (msg.message == WM_USER || msg.message == WM_USER + 1)
+                events.push_back("dispatched " + std::to_string(msg.message - WM_USER));
+        }
+    } heard;
+    WNDCLASSA relay{};
+    relay.lpfnWndProc = &RelayProc;
+    relay.lpszClassName = "Relay";
+    RegisterClassA(&relay);
+    HWND hwnd = CreateWindowExA(0, "Relay", "Relay", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                nullptr, nullptr, nullptr);
+    env.session.set_observer(&heard);
+    SendMessageA(hwnd, WM_USER + 1, 0, 0);  // sent: handled, never dispatched
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    env.session.set_observer(nullptr);
+    EXPECT_EQ(heard.events,
+              std::vector<std::string>({"handled 1", "handled 1", "handled 0", "dispatched 0"}));
+    DestroyWindow(hwnd);
 }
 
 }  // namespace

@@ -171,9 +171,11 @@ void Replay::Answer(platform::headless::ModalWindow& window) {
         window.PressButton(kPlayButton);
     } else if (window.title() == kNameTitle) {
         if (script_.name && !script_.name->empty()) {
-            window.PressButton(kNameEdit);  // the focus starts on the button
-            window.TypeText(*script_.name);
-            window.PressButton(kNameButton);
+            // The focus starts on the button. Keys go where the focus is when they arrive, so
+            // they come a moment after the click that moves it, and "OK" after them.
+            window.PressButton(kNameEdit);
+            window.TypeText(*script_.name, 1);
+            window.PressButton(kNameButton, 2);
         } else {
             window.PressKey(VK_ESCAPE);
         }

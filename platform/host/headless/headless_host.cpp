@@ -131,6 +131,8 @@ void HeadlessHost::SetTitle(HostWindowId window, const std::string& title) {
 void HeadlessHost::Present(HostWindowId window, const Surface& pixels) {
     auto it = windows_.find(window);
     if (it == windows_.end()) return;
+    ++it->second.presents;
+    if (!keep_pixels_) return;
     Surface& shown = it->second.presented;
     bool same_size = shown.width == pixels.width && shown.height == pixels.height &&
                      shown.bits_per_pixel == pixels.bits_per_pixel;
@@ -143,7 +145,6 @@ void HeadlessHost::Present(HostWindowId window, const Surface& pixels) {
                       shown.Row(y) + pixels.dirty_left);
     }
     shown.ClearDirty();
-    ++it->second.presents;
 }
 
 void HeadlessHost::Focus(HostWindowId window) {
@@ -161,6 +162,12 @@ void HeadlessHost::PlaySound(const SoundClip& clip) {
 
 void HeadlessHost::StopSound() {
     ++stops_;
+}
+
+void HeadlessHost::ForgetHistory() {
+    std::erase_if(windows_, [](const auto& entry) { return !entry.second.alive; });
+    sounds_.clear();
+    modal_titles_.clear();
 }
 
 void HeadlessHost::SetCalendarSeconds(int64_t seconds) {

@@ -86,6 +86,12 @@ class HeadlessHost : public Host {
     };
     const std::vector<PlayedSound>& sounds() const { return sounds_; }
     int stops() const { return stops_; }
+    // Drops the records of windows that are gone, the sounds played and the modal titles, so
+    // that a run of hours keeps only what is still on the screen.
+    void ForgetHistory();
+    // Whether a present keeps a copy of the pixels (WindowRecord::presented) for a test to read;
+    // a run that never reads them saves the copying. On unless turned off.
+    void KeepPresentedPixels(bool keep) { keep_pixels_ = keep; }
 
     // --- Running a program on its own thread (see ProgramRunner) ---
     // The program stops at `limit_ms`: it waits there until Resume is called.
@@ -128,6 +134,7 @@ class HeadlessHost : public Host {
 
     std::vector<PlayedSound> sounds_;
     int stops_ = 0;
+    bool keep_pixels_ = true;
 
     // Hand-over between the test's thread and a program's thread: only one runs at a time.
     double limit_ms_;

@@ -8,6 +8,7 @@
 #include "platform/session.h"
 #include "platform/win32.h"
 #include "sdl_host.h"
+#include "tick_log.h"
 
 int main(int argc, char** argv) {
     std::string problem;
@@ -22,6 +23,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     platform::Session session(*host, platform::ModuleResources(), argc > 0 ? argv[0] : "");
+    std::unique_ptr<platform::sdl::TickLog> tick_log =
+        platform::sdl::TickLog::FromEnvironment(*host);
+    session.set_observer(tick_log.get());
     char no_command_line[] = "";
-    return WinMain(GetModuleHandleA(nullptr), nullptr, no_command_line, SW_SHOWNORMAL);
+    int exit_code = WinMain(GetModuleHandleA(nullptr), nullptr, no_command_line, SW_SHOWNORMAL);
+    session.set_observer(nullptr);
+    return exit_code;
 }
