@@ -3,6 +3,7 @@
 // main window in four coloured quarters. The M key opens a small owned box (green) that Enter,
 // Escape or its close button shuts; closing the main window ends the program.
 #include <cstdio>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -27,9 +28,10 @@ void PaintQuarters(Surface* surface) {
 }
 
 const char* Name(HostEventType type) {
-    static const char* const kNames[] = {"keydown",   "keyup",    "char",   "buttondown",
-                                         "buttonup",  "move",     "close",  "resized",
-                                         "minimized", "restored", "exposed"};
+    static const char* const kNames[] = {"keydown",   "keyup",    "char",    "buttondown",
+                                         "buttonup",  "move",     "close",   "resized",
+                                         "minimized", "restored", "exposed", "quit"};
+    static_assert(std::size(kNames) == static_cast<size_t>(HostEventType::kQuitRequest) + 1);
     return kNames[static_cast<int>(type)];
 }
 
@@ -77,6 +79,7 @@ int main(int argc, char** argv) {
         if (!host->WaitEvent(std::numeric_limits<double>::infinity(), &event)) continue;
         Log(log, event);
         if (event.window == main_window && event.type == HostEventType::kCloseRequest) break;
+        if (event.type == HostEventType::kQuitRequest) break;
         if (event.window == main_window && event.type == HostEventType::kResized) {
             main_pixels.Resize(event.width, event.height);
             PaintQuarters(&main_pixels);

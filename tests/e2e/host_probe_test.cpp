@@ -143,7 +143,7 @@ TEST_F(HostProbe, TheCloseButtonOfTheBoxReachesTheBoxAndOnlyIt) {
     EXPECT_EQ(CountLogged("close 1"), 0);
 }
 
-TEST_F(HostProbe, TheCloseButtonAndSigtermCloseTheMainWindow) {
+TEST_F(HostProbe, TheCloseButtonClosesTheMainWindowAndSigtermEndsTheSession) {
     ASSERT_TRUE(CloseWindow(main_));
     EXPECT_EQ(probe_->Wait(10), 0);
     EXPECT_TRUE(Logged("close 1", 0));
@@ -153,7 +153,7 @@ TEST_F(HostProbe, TheCloseButtonAndSigtermCloseTheMainWindow) {
     ASSERT_FALSE(FindWindow("Host probe").empty());
     probe_->Signal(SIGTERM);
     EXPECT_EQ(probe_->Wait(10), 0);
-    EXPECT_TRUE(Logged("close 1", 0));
+    EXPECT_TRUE(Logged("quit 0", 0));
 }
 
 TEST_F(HostProbe, ResizingGivesTheNewClientSizeAndTheNewPixelsShow) {
