@@ -79,7 +79,8 @@ class GameOver : public E2eTest {
 };
 
 TEST_F(GameOver, NoLeavesTheGameOverForGoodWithOnlyAboutStillAnswering) {
-    ASSERT_TRUE(LoseEveryLife()) << "the game never ended";
+    ASSERT_TRUE(LoseEveryLife()) << "the game never ended; the program "
+                                 << (game_->Running() ? "still runs" : "has ended");
     bool qualified = WindowExists(kNameTitle);
     if (qualified)
         ASSERT_TRUE(Answer(kNameTitle, {"Escape"}));  // no name given
