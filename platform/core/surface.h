@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/core/dirty_boxes.h"
+
 namespace platform {
 
 struct Surface {
@@ -17,23 +19,15 @@ struct Surface {
     int stride_words = 0;     // 32-bit words per row
     std::vector<uint32_t> words;
 
-    // The bounding box of the pixels changed since the host last showed them; drawing code
-    // extends it, the window system clears it when it presents a window.
-    int dirty_left = 0, dirty_top = 0, dirty_right = 0, dirty_bottom = 0;
+    // What changed since the host last showed the pixels; drawing code adds to it, the window
+    // system clears it when it presents a window.
+    DirtyBoxes dirty;
 
-    bool HasDirty() const { return dirty_left < dirty_right && dirty_top < dirty_bottom; }
-    void ClearDirty() { dirty_left = dirty_top = dirty_right = dirty_bottom = 0; }
-    // Extends the dirty box by [left, right) x [top, bottom), already clipped by the caller.
+    bool HasDirty() const { return dirty.Any(); }
+    void ClearDirty() { dirty.Clear(); }
+    // Adds [left, right) x [top, bottom), already clipped by the caller.
     void MarkDirty(int left, int top, int right, int bottom) {
-        if (left >= right || top >= bottom) return;
-        if (!HasDirty()) {
-            dirty_left = left, dirty_top = top, dirty_right = right, dirty_bottom = bottom;
-            return;
-        }
-        if (left < dirty_left) dirty_left = left;
-        if (top < dirty_top) dirty_top = top;
-        if (right > dirty_right) dirty_right = right;
-        if (bottom > dirty_bottom) dirty_bottom = bottom;
+        dirty.Add({left, top, right, bottom});
     }
 
     static Surface Color(int width, int height) { return Make(width, height, 32); }

@@ -117,9 +117,9 @@ TEST_F(BlitTest, DestinationsPartlyOffTheSurfaceKeepTheInsidePart) {
     EXPECT_EQ(RowOf(Pixels(dest), 3),
               (std::vector<uint32_t>{0x000002, 0x000003, 0xEEEEEE, 0xEEEEEE}));
     EXPECT_EQ(RowOf(Pixels(dest), 2), (std::vector<uint32_t>(4, 0xEEEEEE)));
-    EXPECT_EQ(Pixels(dest).dirty_left, 0);
-    EXPECT_EQ(Pixels(dest).dirty_right, 2);
-    EXPECT_EQ(Pixels(dest).dirty_top, 3);
+    EXPECT_EQ(Pixels(dest).dirty.Bounds().left, 0);
+    EXPECT_EQ(Pixels(dest).dirty.Bounds().right, 2);
+    EXPECT_EQ(Pixels(dest).dirty.Bounds().top, 3);
     EXPECT_TRUE(BitBlt(dest, 4, 0, 4, 4, source, 0, 0, SRCCOPY));  // wholly off: nothing
     EXPECT_TRUE(BitBlt(dest, 0, 0, 0, 4, source, 0, 0, SRCCOPY));
     EXPECT_EQ(RowOf(Pixels(dest), 0), (std::vector<uint32_t>(4, 0xEEEEEE)));

@@ -118,10 +118,10 @@ TEST_F(ShapeTest, SurfaceDcDrawsAtItsOriginAndNotPastItsClip) {
                                    "........",
                                },
                                ShapeLegend()));
-    EXPECT_EQ(window.dirty_left, 1);
-    EXPECT_EQ(window.dirty_top, 1);
-    EXPECT_EQ(window.dirty_right, 6);
-    EXPECT_EQ(window.dirty_bottom, 5);
+    EXPECT_EQ(window.dirty.Bounds().left, 1);
+    EXPECT_EQ(window.dirty.Bounds().top, 1);
+    EXPECT_EQ(window.dirty.Bounds().right, 6);
+    EXPECT_EQ(window.dirty.Bounds().bottom, 5);
     SelectObject(dc, old_pen);
     SelectObject(dc, old_brush);
     EXPECT_TRUE(DeleteDC(dc));

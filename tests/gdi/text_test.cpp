@@ -143,8 +143,8 @@ TEST_F(TextTest, OpaqueTextFillsItsCellBoxWithTheBackgroundFirst) {
         }
     }
     EXPECT_GT(ink, 10);
-    EXPECT_EQ(s.dirty_left, 3);
-    EXPECT_EQ(s.dirty_right, 3 + size.cx);
+    EXPECT_EQ(s.dirty.Bounds().left, 3);
+    EXPECT_EQ(s.dirty.Bounds().right, 3 + size.cx);
 }
 
 TEST_F(TextTest, TransparentTextDrawsOnlyTheGlyphPixels) {

@@ -139,10 +139,11 @@ void HeadlessHost::Present(HostWindowId window, const Surface& pixels) {
     if (!same_size || !pixels.HasDirty() || pixels.IsMono()) {
         shown = pixels;
     } else {
-        // Only the changed box is copied, as a screen would update it.
-        for (int y = pixels.dirty_top; y < pixels.dirty_bottom; ++y)
-            std::copy(pixels.Row(y) + pixels.dirty_left, pixels.Row(y) + pixels.dirty_right,
-                      shown.Row(y) + pixels.dirty_left);
+        // Only the changed boxes are copied, as a screen would update them.
+        for (const DirtyBox& box : pixels.dirty.boxes())
+            for (int y = box.top; y < box.bottom; ++y)
+                std::copy(pixels.Row(y) + box.left, pixels.Row(y) + box.right,
+                          shown.Row(y) + box.left);
     }
     shown.ClearDirty();
 }

@@ -3,6 +3,7 @@
 #include "sdl_host.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <chrono>
 #include <climits>
@@ -228,15 +229,22 @@ void SdlHost::Present(HostWindowId id, const Surface& pixels) {
         window->surface = target;
         window->complete = false;
     }
-    SDL_Rect box =
-        window->complete && pixels.HasDirty()
-            ? Clipped(pixels.dirty_left, pixels.dirty_top, pixels.dirty_right - pixels.dirty_left,
-                      pixels.dirty_bottom - pixels.dirty_top, target->w, target->h)
-            : Clipped(0, 0, pixels.width, pixels.height, target->w, target->h);
-    box = Clipped(box.x, box.y, box.w, box.h, pixels.width, pixels.height);
+    // The changed boxes only, or everything when nothing is marked or the SDL surface is new.
+    std::array<SDL_Rect, DirtyBoxes::kMaxBoxes> boxes;
+    int count = 0;
+    if (window->complete && pixels.HasDirty()) {
+        for (const DirtyBox& dirty : pixels.dirty.boxes())
+            boxes[count++] = Clipped(dirty.left, dirty.top, dirty.right - dirty.left,
+                                     dirty.bottom - dirty.top, target->w, target->h);
+    } else {
+        boxes[count++] = Clipped(0, 0, pixels.width, pixels.height, target->w, target->h);
+    }
     if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
     if (!window->complete) SDL_FillRect(target, nullptr, 0);  // past the client surface: black
-    if (box.w > 0 && box.h > 0) {
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect& box = boxes[i];
+        box = Clipped(box.x, box.y, box.w, box.h, pixels.width, pixels.height);
+        if (box.w <= 0 || box.h <= 0) continue;
         int bytes_per_pixel = target->format->BytesPerPixel;
         uint8_t* to = static_cast<uint8_t*>(target->pixels) +
                       static_cast<ptrdiff_t>(box.y) * target->pitch + box.x * bytes_per_pixel;
@@ -245,7 +253,7 @@ void SdlHost::Present(HostWindowId id, const Surface& pixels) {
     }
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
     if (window->complete)
-        SDL_UpdateWindowSurfaceRects(window->sdl, &box, 1);
+        SDL_UpdateWindowSurfaceRects(window->sdl, boxes.data(), count);
     else
         SDL_UpdateWindowSurface(window->sdl);
     window->complete = true;
