@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "tools/icon_png/icon_image.h"
-#include "tools/icon_png/png_writer.h"
+#include "tools/png/png_encoder.h"
 
 namespace {
 
@@ -132,7 +132,8 @@ TEST(IconPng, PicturesNeedingSeveralStoredBlocksReadBackExactly) {
         icon_png::RgbaImage image{width, height, {}};
         image.bytes.resize(static_cast<size_t>(width) * height * 4);
         for (size_t i = 0; i < image.bytes.size(); ++i) image.bytes[i] = (i * 7 + i / 613) & 0xFF;
-        icon_png::RgbaImage back = DecodePng(icon_png::EncodePng(image));
+        icon_png::RgbaImage back =
+            DecodePng(png::Encode(image.width, image.height, png::Channels::kRgba, image.bytes));
         EXPECT_EQ(back.width, width);
         EXPECT_EQ(back.height, height);
         EXPECT_TRUE(back.bytes == image.bytes) << width << " x " << height;

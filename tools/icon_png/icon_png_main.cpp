@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tools/icon_png/icon_image.h"
-#include "tools/icon_png/png_writer.h"
+#include "tools/png/png_encoder.h"
 
 namespace {
 
@@ -40,6 +40,10 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+std::vector<uint8_t> EncodeIcon(const icon_png::RgbaImage& image) {
+    return png::Encode(image.width, image.height, png::Channels::kRgba, image.bytes);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,7 +64,7 @@ int main(int argc, char** argv) {
                     std::to_string(image.height) + "; " + argv[2] +
                     " is not a whole multiple of its side");
     }
-    if (!WriteFile(argv[3], icon_png::EncodePng(icon_png::ScaleUp(image, side / image.width))))
+    if (!WriteFile(argv[3], EncodeIcon(icon_png::ScaleUp(image, side / image.width))))
         return Fail(std::string("cannot write ") + argv[3]);
     return 0;
 }

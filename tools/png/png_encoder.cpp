@@ -1,11 +1,11 @@
-// PNG as the format asks and no more: signature, header, one data chunk of unfiltered rows in a
-// zlib stream of stored blocks, end chunk.
-#include "tools/icon_png/png_writer.h"
+#include "tools/png/png_encoder.h"
 
 #include <algorithm>
 #include <array>
+#include <cassert>
+#include <cstddef>
 
-namespace icon_png {
+namespace png {
 
 namespace {
 
@@ -49,13 +49,12 @@ void PutChunk(std::vector<uint8_t>& out, const char (&type)[5], const std::vecto
 }
 
 // Every row starts with its filter type, 0: the bytes as they are.
-std::vector<uint8_t> Scanlines(const RgbaImage& image) {
+std::vector<uint8_t> Scanlines(int height, size_t row_bytes, std::span<const uint8_t> pixels) {
     std::vector<uint8_t> raw;
-    size_t row_bytes = static_cast<size_t>(image.width) * 4;
-    raw.reserve((row_bytes + 1) * image.height);
-    for (int y = 0; y < image.height; ++y) {
+    raw.reserve((row_bytes + 1) * height);
+    for (int y = 0; y < height; ++y) {
         raw.push_back(0);
-        auto row = image.bytes.begin() + static_cast<std::ptrdiff_t>(y * row_bytes);
+        auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y * row_bytes);
         raw.insert(raw.end(), row, row + static_cast<std::ptrdiff_t>(row_bytes));
     }
     return raw;
@@ -83,16 +82,20 @@ std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodePng(const RgbaImage& image) {
+std::vector<uint8_t> Encode(int width, int height, Channels channels,
+                            std::span<const uint8_t> pixels) {
+    size_t row_bytes = static_cast<size_t>(width) * static_cast<size_t>(channels);
+    assert(pixels.size() == row_bytes * height && "pixels must fill width x height");
     std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;
-    PutBig32(header, static_cast<uint32_t>(image.width));
-    PutBig32(header, static_cast<uint32_t>(image.height));
-    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8-bit RGBA, deflate, no filter, no interlace
+    PutBig32(header, static_cast<uint32_t>(width));
+    PutBig32(header, static_cast<uint32_t>(height));
+    uint8_t colour_type = channels == Channels::kRgba ? 6 : 2;
+    header.insert(header.end(), {8, colour_type, 0, 0, 0});  // deflate, no filter, no interlace
     PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", StoredZlib(Scanlines(image)));
+    PutChunk(png, "IDAT", StoredZlib(Scanlines(height, row_bytes, pixels)));
     PutChunk(png, "IEND", {});
     return png;
 }
 
-}  // namespace icon_png
+}  // namespace png
