@@ -6,6 +6,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Debian's clang and its fuzzer runtime; installed here, since only this script needs them.
+if ! command -v clang++-14 >/dev/null || ! dpkg-query -W -f='${Status}' libclang-rt-14-dev 2>/dev/null |
+        grep -q "install ok installed"; then
+    sudo=""
+    if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends clang-14 libclang-rt-14-dev
+fi
+
 seconds=${1:-60}
 root=$PWD
 build=$root/build/fuzz
