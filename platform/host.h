@@ -36,8 +36,8 @@ enum class HostEventType {
     kCloseRequest,  // the close button, or the quit event / SIGTERM for the main window
     kResized,       // width, height: the new client size (also on maximise and restore)
     kMinimized,
-    kRestored,  // back from minimised: the window wants repainting
-    kExposed,   // uncovered: only the retained pixels need showing again
+    kRestored,     // back from minimised: the window wants repainting
+    kExposed,      // uncovered: only the retained pixels need showing again
     kQuitRequest,  // the session is ending (the quit event, SIGTERM); no window is named
 };
 

@@ -6,15 +6,22 @@
 #ifdef _WIN32
 
 #include <windows.h>
+// mmsystem.h needs the types windows.h declares.
 #include <mmsystem.h>
 
 #include <cstdlib>
 #include <ctime>
 
 namespace platform {
-inline int rand() { return ::rand(); }
-inline void srand(unsigned int seed) { ::srand(seed); }
-inline time_t time(time_t* out) { return ::time(out); }
+inline int rand() {
+    return ::rand();
+}
+inline void srand(unsigned int seed) {
+    ::srand(seed);
+}
+inline time_t time(time_t* out) {
+    return ::time(out);
+}
 }  // namespace platform
 
 #else
@@ -644,8 +651,8 @@ int wsprintfA(LPSTR buffer, LPCSTR format, ...);
 // Windows, messages, painting, timers
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass);
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
-                            int x, int y, int width, int height, HWND parent, HMENU menu,
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
                             HINSTANCE instance, LPVOID param);
 BOOL WINAPI DestroyWindow(HWND hwnd);
 BOOL WINAPI IsWindow(HWND hwnd);
@@ -698,8 +705,7 @@ BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int exitCode);
 LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam,
-                               LPARAM lParam);
+LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // ---------------------------------------------------------------------------------------------
 // Dialogs and message boxes
@@ -716,8 +722,7 @@ HWND WINAPI GetDlgItem(HWND dialog, int id);
 int WINAPI GetDlgCtrlID(HWND hwnd);
 UINT WINAPI GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int size);
 BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
-LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam,
-                                   LPARAM lParam);
+LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 HWND WINAPI GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
 BOOL WINAPI MapDialogRect(HWND dialog, LPRECT rect);
 
@@ -743,9 +748,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 // C library's own rand and time, which the libraries under the platform use too.
 
 namespace platform {
-int rand();                    // state = state * 214013 + 2531011; returns bits 16..30
+int rand();  // state = state * 214013 + 2531011; returns bits 16..30
 void srand(unsigned int seed);
-time_t time(time_t* out);      // the host's calendar clock, in seconds
+time_t time(time_t* out);  // the host's calendar clock, in seconds
 }  // namespace platform
 
 #endif  // _WIN32
