@@ -87,8 +87,12 @@ class Host {
     virtual void DestroyWindow(HostWindowId window) = 0;
     virtual void ShowWindow(HostWindowId window, HostShow show) = 0;
     virtual void SetTitle(HostWindowId window, const std::string& title) = 0;
-    // Copies the surface's dirty box (or all of it when nothing is marked) to the screen.
-    virtual void Present(HostWindowId window, const Surface& pixels) = 0;
+    // Shows the surface's dirty boxes (or all of it when nothing is marked) on the screen.
+    // A host may lend the surface the screen's own memory to draw in (Surface::ViewMemory), so
+    // later presents copy nothing; it then gives the pixels back (Surface::OwnPixels) before
+    // that memory goes, at DestroyWindow at the latest. The host may mark a lent surface's
+    // whole area dirty (an expose).
+    virtual void Present(HostWindowId window, Surface& pixels) = 0;
     // Raises the window and gives it the keyboard.
     virtual void Focus(HostWindowId window) = 0;
     virtual void ScreenSize(int* width, int* height) = 0;

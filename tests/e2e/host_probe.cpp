@@ -2,6 +2,7 @@
 // end-to-end tests of the host. It logs every host event to LOG, one line each, and paints its
 // main window in four coloured quarters. The M key opens a small owned box (green) that Enter,
 // Escape or its close button shuts; closing the main window ends the program.
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 #include <limits>
@@ -71,7 +72,8 @@ int main(int argc, char** argv) {
     main_pixels.ClearDirty();
 
     Surface box_pixels = Surface::Color(120, 80);
-    for (uint32_t& word : box_pixels.words) word = 0x00FF00;
+    for (int y = 0; y < box_pixels.height; ++y)
+        std::fill_n(box_pixels.Row(y), box_pixels.width, 0x00FF00u);
     HostWindowId box = 0;
     for (;;) {
         HostEvent event;
@@ -103,6 +105,12 @@ int main(int argc, char** argv) {
         if (box && event.window == box && box_ends) {
             host->DestroyWindow(box);
             box = 0;
+        }
+        // As the window system does after each batch: whatever the host marked (an expose of
+        // pixels it lent) is shown now.
+        if (main_pixels.HasDirty()) {
+            host->Present(main_window, main_pixels);
+            main_pixels.ClearDirty();
         }
     }
     std::fclose(log);

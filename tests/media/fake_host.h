@@ -35,7 +35,7 @@ class FakeHost : public platform::Host {
     void DestroyWindow(platform::HostWindowId) override {}
     void ShowWindow(platform::HostWindowId, platform::HostShow) override {}
     void SetTitle(platform::HostWindowId, const std::string&) override {}
-    void Present(platform::HostWindowId, const platform::Surface&) override {}
+    void Present(platform::HostWindowId, platform::Surface&) override {}
     void Focus(platform::HostWindowId) override {}
     void ScreenSize(int* width, int* height) override { *width = 1024, *height = 768; }
     void PlaySound(const platform::SoundClip& clip) override { started.push_back({clip, now_ms}); }

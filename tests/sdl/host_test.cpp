@@ -52,9 +52,13 @@ class SdlHostTest : public ::testing::Test {
     std::unique_ptr<SdlHost> host_;
 };
 
+void Fill(Surface* surface, uint32_t colour) {
+    for (int y = 0; y < surface->height; ++y) std::fill_n(surface->Row(y), surface->width, colour);
+}
+
 Surface Filled(int width, int height, uint32_t colour) {
     Surface surface = Surface::Color(width, height);
-    for (uint32_t& word : surface.words) word = colour;
+    Fill(&surface, colour);
     return surface;
 }
 
@@ -84,30 +88,69 @@ TEST_F(SdlHostTest, WindowsAreSizedToTheirClientAreaAndTitledInUtf8) {
     host().DestroyWindow(window);  // a second time does nothing
 }
 
-TEST_F(SdlHostTest, PresentCopiesOnlyTheDirtyBoxOnceTheWindowHoldsEverything) {
+TEST_F(SdlHostTest, AfterTheFirstPresentTheSurfaceDrawsStraightIntoTheWindow) {
     HostWindowId window = Open(8, 6);
     Surface pixels = Filled(8, 6, 0x112233);
-    host().Present(window, pixels);  // the first present copies everything, dirty or not
+    host().Present(window, pixels);  // the first present shows everything, dirty or not
     EXPECT_EQ(ScreenPixel(window, 0, 0), 0x112233u);
     EXPECT_EQ(ScreenPixel(window, 7, 5), 0x112233u);
+    SDL_Surface* screen = SDL_GetWindowSurface(host_->SdlWindow(window));
+    ASSERT_TRUE(pixels.Views(screen->pixels));
+    EXPECT_TRUE(pixels.words.empty());
 
-    for (uint32_t& word : pixels.words) word = 0xFF445566;  // the top byte never shows
-    pixels.MarkDirty(2, 1, 4, 3);
+    pixels.SetPixel(3, 2, 0x445566);
+    pixels.MarkDirty(3, 2, 4, 3);
     host().Present(window, pixels);
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 8; ++x) {
-            bool inside = x >= 2 && x < 4 && y >= 1 && y < 3;
-            EXPECT_EQ(ScreenPixel(window, x, y), inside ? 0x445566u : 0x112233u) << x << "," << y;
-        }
+    EXPECT_EQ(ScreenPixel(window, 3, 2), 0x445566u);
+    EXPECT_TRUE(pixels.Views(screen->pixels));
 
-    pixels.ClearDirty();  // nothing marked: all of it
+    // A copy owns its pixels: drawing in it leaves the window alone.
+    Surface copy = pixels;
+    EXPECT_FALSE(copy.Views(screen->pixels));
+    copy.SetPixel(0, 0, 0xABCDEF);
+    EXPECT_EQ(ScreenPixel(window, 0, 0), 0x112233u);
+    EXPECT_EQ(copy.Pixel(3, 2), 0x445566u);
+
+    // Destroying the window gives the pixels back before SDL's memory goes.
+    host().DestroyWindow(window);
+    EXPECT_FALSE(pixels.words.empty());
+    EXPECT_EQ(pixels.Pixel(3, 2), 0x445566u);
+    EXPECT_EQ(pixels.Pixel(7, 5), 0x112233u);
+}
+
+TEST_F(SdlHostTest, ASurfaceThatGoesFirstIsForgottenAndTheHostEndsCleanly) {
+    HostWindowId window = Open(8, 6);
+    {
+        Surface pixels = Filled(8, 6, 0x010203);
+        host().Present(window, pixels);
+        Surface moved = std::move(pixels);  // the loan follows the surface
+        moved.SetPixel(1, 1, 0x0000FF);
+        moved.MarkDirty(1, 1, 2, 2);
+        host().Present(window, moved);
+        EXPECT_EQ(ScreenPixel(window, 1, 1), 0x0000FFu);
+    }
+    Surface other = Filled(8, 6, 0x00FF00);
+    host().Present(window, other);  // a new surface: shown whole
+    EXPECT_EQ(ScreenPixel(window, 7, 5), 0x00FF00u);
+}
+
+TEST_F(SdlHostTest, AResizeByTheWindowSystemKeepsThePixelsAndEndsTheLoan) {
+    HostWindowId window = Open(8, 6);
+    Surface pixels = Filled(8, 6, 0x112233);
+    host().Present(window, pixels);
+    pixels.Resize(10, 7);  // the window is still 8 x 6, so the next present copies
+    EXPECT_EQ(pixels.Pixel(7, 5), 0x112233u);
+    EXPECT_EQ(pixels.Pixel(9, 6), 0u);
+    Fill(&pixels, 0x445566);
     host().Present(window, pixels);
     EXPECT_EQ(ScreenPixel(window, 7, 5), 0x445566u);
+    EXPECT_FALSE(pixels.Views(SDL_GetWindowSurface(host_->SdlWindow(window))->pixels));
 }
 
 TEST_F(SdlHostTest, ASizeChangeMakesTheNextPresentCopyEverything) {
     HostWindowId window = Open(8, 6);
-    host().Present(window, Filled(8, 6, 0x0000FF));
+    Surface blue = Filled(8, 6, 0x0000FF);
+    host().Present(window, blue);
     SDL_SetWindowSize(host_->SdlWindow(window), 10, 7);  // SDL gives the window a new surface
     HostEvent event;
     ASSERT_TRUE(host().WaitEvent(host().NowMs() + 1000, &event));
@@ -115,10 +158,15 @@ TEST_F(SdlHostTest, ASizeChangeMakesTheNextPresentCopyEverything) {
     EXPECT_EQ(event.width, 10);
     EXPECT_EQ(event.height, 7);
 
-    Surface pixels = Filled(8, 6, 0x00FF00);  // not yet resized by the window system
-    pixels.MarkDirty(0, 0, 1, 1);
-    host().Present(window, pixels);
-    EXPECT_EQ(ScreenPixel(window, 7, 5), 0x00FF00u);
+    // Not yet resized by the window system, and drawing in SDL's dropped image: the pixels are
+    // taken back before SDL frees that image.
+    blue.SetPixel(0, 0, 0x00FF00);
+    blue.MarkDirty(0, 0, 1, 1);
+    host().Present(window, blue);
+    EXPECT_FALSE(blue.words.empty());
+    EXPECT_EQ(blue.Pixel(7, 5), 0x0000FFu);
+    EXPECT_EQ(ScreenPixel(window, 0, 0), 0x00FF00u);
+    EXPECT_EQ(ScreenPixel(window, 7, 5), 0x0000FFu);
     EXPECT_EQ(ScreenPixel(window, 9, 6), 0u);  // past the client surface
 }
 
@@ -129,9 +177,13 @@ TEST_F(SdlHostTest, AnExposeIsAnsweredByTheHostOnceItHoldsThePixels) {
     ASSERT_TRUE(host().WaitEvent(host().NowMs() + 1000, &event));  // nothing to show yet
     EXPECT_EQ(event.type, HostEventType::kExposed);
 
-    host().Present(window, Filled(4, 4, 0x808080));
+    Surface grey = Filled(4, 4, 0x808080);
+    host().Present(window, grey);
+    grey.ClearDirty();
     PushWindowEvent(window, SDL_WINDOWEVENT_EXPOSED);
     EXPECT_FALSE(host().WaitEvent(host().NowMs() + 20, &event));
+    // The pixels may be mid-frame, so they wait for the next present.
+    EXPECT_TRUE(grey.HasDirty());
 }
 
 TEST_F(SdlHostTest, WaitEventDeliversInputInOrderAndForgetsDestroyedWindows) {

@@ -29,7 +29,7 @@ void TestHost::SetTitle(platform::HostWindowId window, const std::string& title)
     if (it != windows_.end()) it->second.spec.title = title;
 }
 
-void TestHost::Present(platform::HostWindowId window, const platform::Surface&) {
+void TestHost::Present(platform::HostWindowId window, platform::Surface&) {
     auto it = windows_.find(window);
     if (it != windows_.end()) ++it->second.presents;
 }

@@ -28,7 +28,7 @@ class TestHost : public platform::Host {
     void DestroyWindow(platform::HostWindowId window) override { windows_.erase(window); }
     void ShowWindow(platform::HostWindowId window, platform::HostShow show) override;
     void SetTitle(platform::HostWindowId window, const std::string& title) override;
-    void Present(platform::HostWindowId window, const platform::Surface& pixels) override;
+    void Present(platform::HostWindowId window, platform::Surface& pixels) override;
     void Focus(platform::HostWindowId) override {}
     void ScreenSize(int* width, int* height) override;
 

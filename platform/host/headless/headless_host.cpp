@@ -128,7 +128,7 @@ void HeadlessHost::SetTitle(HostWindowId window, const std::string& title) {
     if (it != windows_.end()) it->second.title = title;
 }
 
-void HeadlessHost::Present(HostWindowId window, const Surface& pixels) {
+void HeadlessHost::Present(HostWindowId window, Surface& pixels) {
     auto it = windows_.find(window);
     if (it == windows_.end()) return;
     ++it->second.presents;

@@ -35,7 +35,7 @@ class HeadlessHost : public Host {
     void DestroyWindow(HostWindowId window) override;
     void ShowWindow(HostWindowId window, HostShow show) override;
     void SetTitle(HostWindowId window, const std::string& title) override;
-    void Present(HostWindowId window, const Surface& pixels) override;
+    void Present(HostWindowId window, Surface& pixels) override;
     void Focus(HostWindowId window) override;
     void ScreenSize(int* width, int* height) override;
     void PlaySound(const SoundClip& clip) override;

@@ -29,6 +29,13 @@ SDL_Rect Clipped(int x, int y, int w, int h, int width, int height) {
     return {left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
 }
 
+// SDL's image can hold the window system's pixels as they are: 0x00RRGGBB words, no padding
+// within a word, the same size, and no lock needed to reach the memory.
+bool CanLend(const SDL_Surface* target, const Surface& pixels) {
+    return target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target) &&
+           target->w == pixels.width && target->h == pixels.height && target->pitch % 4 == 0;
+}
+
 }  // namespace
 
 std::unique_ptr<SdlHost> SdlHost::Create(std::string* problem) {
@@ -76,7 +83,10 @@ SdlHost::SdlHost()
 }
 
 SdlHost::~SdlHost() {
-    for (auto& [id, window] : windows_) SDL_DestroyWindow(window.sdl);
+    for (auto& [id, window] : windows_) {
+        TakeBackPixels(window);
+        SDL_DestroyWindow(window.sdl);
+    }
     windows_.clear();
     audio_.reset();
     if (frame_log_) std::fclose(frame_log_);
@@ -145,7 +155,11 @@ void SdlHost::Take(const SDL_Event& sdl_event) {
             // The surface still holds the pixels: show them again without asking anyone.
             Window* window = Find(event.window);
             if (window && window->complete) {
-                SDL_UpdateWindowSurface(window->sdl);
+                // Lent pixels may be half way through a frame: show them at the next present.
+                if (auto lent = window->lent.lock())
+                    (*lent)->MarkDirty(0, 0, (*lent)->width, (*lent)->height);
+                else
+                    SDL_UpdateWindowSurface(window->sdl);
                 continue;
             }
         }
@@ -164,7 +178,7 @@ HostWindowId SdlHost::CreateWindow(const HostWindowSpec& spec) {
                          std::max(spec.client_height, 1), flags);
     if (!sdl) return 0;
     HostWindowId id = next_id_++;
-    windows_[id] = Window{.sdl = sdl, .owner = spec.owner};
+    windows_[id] = Window{.sdl = sdl, .owner = spec.owner, .lent = {}};
     directory_.Add(id, SDL_GetWindowID(sdl));
     if (display_fd_ < 0) display_fd_ = DisplayConnectionFd(sdl);
     return id;
@@ -180,6 +194,7 @@ void SdlHost::DestroyWindow(HostWindowId id) {
     std::erase_if(pending_, [id](const HostEvent& event) { return event.window == id; });
     // The owner takes the keyboard first, so no key typed meanwhile falls between the two.
     if (window.visible) ReturnFocusToOwner(window);
+    TakeBackPixels(window);
     SDL_DestroyWindow(window.sdl);
 }
 
@@ -219,20 +234,52 @@ void SdlHost::SetTitle(HostWindowId id, const std::string& title) {
     if (Window* window = Find(id)) SDL_SetWindowTitle(window->sdl, CodePageToUtf8(title).c_str());
 }
 
-void SdlHost::Present(HostWindowId id, const Surface& pixels) {
+void SdlHost::Present(HostWindowId id, Surface& pixels) {
     Window* window = Find(id);
     if (!window) return;
     assert(!pixels.IsMono() && "a window's pixels are in colour");
-    SDL_Surface* target = SDL_GetWindowSurface(window->sdl);
-    if (!target) return;
-    if (target != window->surface) {
-        window->surface = target;
-        window->complete = false;
+    if (!PresentLent(*window, pixels)) {
+        // SDL frees its old image in SDL_GetWindowSurface once the size has changed.
+        TakeBackPixels(*window);
+        SDL_Surface* target = SDL_GetWindowSurface(window->sdl);
+        if (!target) return;
+        CopyToScreen(*window, target, pixels);
+        if (CanLend(target, pixels)) {
+            window->lent =
+                pixels.ViewMemory(static_cast<uint32_t*>(target->pixels), target->pitch / 4);
+        }
+    }
+    if (frame_log_) {
+        std::fprintf(frame_log_, "%.3f %u\n", NowMs(), static_cast<unsigned>(id));
+        std::fflush(frame_log_);
+    }
+}
+
+// The surface already draws in SDL's image: only name the changed boxes. The X server reads
+// the image only inside SDL_UpdateWindowSurfaceRects (SDL waits for it with XSync), so drawing
+// between presents never shows a half-drawn frame. False when the lent image cannot be used.
+bool SdlHost::PresentLent(Window& window, Surface& pixels) {
+    auto lent = window.lent.lock();
+    if (!lent || *lent != &pixels || !window.complete || !pixels.HasDirty()) return false;
+    std::array<SDL_Rect, DirtyBoxes::kMaxBoxes> boxes;
+    int count = 0;
+    for (const DirtyBox& dirty : pixels.dirty.boxes())
+        boxes[count++] = Clipped(dirty.left, dirty.top, dirty.right - dirty.left,
+                                 dirty.bottom - dirty.top, pixels.width, pixels.height);
+    // Fails only when SDL has dropped the image after a size change; the memory stays until
+    // the next SDL_GetWindowSurface, so the caller can still take the pixels back.
+    return SDL_UpdateWindowSurfaceRects(window.sdl, boxes.data(), count) == 0;
+}
+
+void SdlHost::CopyToScreen(Window& window, SDL_Surface* target, const Surface& pixels) {
+    if (target != window.surface) {
+        window.surface = target;
+        window.complete = false;
     }
     // The changed boxes only, or everything when nothing is marked or the SDL surface is new.
     std::array<SDL_Rect, DirtyBoxes::kMaxBoxes> boxes;
     int count = 0;
-    if (window->complete && pixels.HasDirty()) {
+    if (window.complete && pixels.HasDirty()) {
         for (const DirtyBox& dirty : pixels.dirty.boxes())
             boxes[count++] = Clipped(dirty.left, dirty.top, dirty.right - dirty.left,
                                      dirty.bottom - dirty.top, target->w, target->h);
@@ -240,7 +287,7 @@ void SdlHost::Present(HostWindowId id, const Surface& pixels) {
         boxes[count++] = Clipped(0, 0, pixels.width, pixels.height, target->w, target->h);
     }
     if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
-    if (!window->complete) SDL_FillRect(target, nullptr, 0);  // past the client surface: black
+    if (!window.complete) SDL_FillRect(target, nullptr, 0);  // past the client surface: black
     for (int i = 0; i < count; ++i) {
         SDL_Rect& box = boxes[i];
         box = Clipped(box.x, box.y, box.w, box.h, pixels.width, pixels.height);
@@ -252,15 +299,16 @@ void SdlHost::Present(HostWindowId id, const Surface& pixels) {
                           pixels.stride_words * 4, target->format->format, to, target->pitch);
     }
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
-    if (window->complete)
-        SDL_UpdateWindowSurfaceRects(window->sdl, boxes.data(), count);
+    if (window.complete)
+        SDL_UpdateWindowSurfaceRects(window.sdl, boxes.data(), count);
     else
-        SDL_UpdateWindowSurface(window->sdl);
-    window->complete = true;
-    if (frame_log_) {
-        std::fprintf(frame_log_, "%.3f %u\n", NowMs(), static_cast<unsigned>(id));
-        std::fflush(frame_log_);
-    }
+        SDL_UpdateWindowSurface(window.sdl);
+    window.complete = true;
+}
+
+void SdlHost::TakeBackPixels(Window& window) {
+    if (auto lent = window.lent.lock()) (*lent)->OwnPixels();
+    window.lent.reset();
 }
 
 void SdlHost::Focus(HostWindowId id) {

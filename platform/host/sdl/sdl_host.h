@@ -1,6 +1,8 @@
 // The real machine: SDL windows on the screen, the keyboard, the mouse and the speaker.
-// Pixels reach the screen through each window's own SDL surface (no renderer), so presenting
-// costs a copy of the changed box and nothing more.
+// Pixels reach the screen through each window's own SDL surface (no renderer). Where that
+// surface has the window system's own pixel format, the window's surface draws straight into
+// it, and presenting only tells the X server which boxes changed; elsewhere presenting copies
+// the changed boxes.
 #pragma once
 
 #include <SDL.h>
@@ -35,7 +37,7 @@ class SdlHost final : public Host {
     void DestroyWindow(HostWindowId window) override;
     void ShowWindow(HostWindowId window, HostShow show) override;
     void SetTitle(HostWindowId window, const std::string& title) override;
-    void Present(HostWindowId window, const Surface& pixels) override;
+    void Present(HostWindowId window, Surface& pixels) override;
     void Focus(HostWindowId window) override;
     void ScreenSize(int* width, int* height) override;
 
@@ -55,6 +57,8 @@ class SdlHost final : public Host {
         // (a size change), so the next present copies the whole client area.
         bool complete = false;
         SDL_Surface* surface = nullptr;  // SDL's, valid until the next size change
+        // The window system's surface while it draws in SDL's memory, else nullptr.
+        std::weak_ptr<Surface*> lent;
     };
 
     SdlHost();
@@ -64,6 +68,9 @@ class SdlHost final : public Host {
     void CentreOverOwner(const Window& window);
     void GiveFocus(const Window& window);
     void ReturnFocusToOwner(const Window& window);
+    bool PresentLent(Window& window, Surface& pixels);
+    void CopyToScreen(Window& window, SDL_Surface* target, const Surface& pixels);
+    static void TakeBackPixels(Window& window);
 
     uint64_t counter_start_ = 0;
     double ms_per_count_ = 0;
