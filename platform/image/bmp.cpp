@@ -4,20 +4,14 @@
 
 #include <cstddef>
 
+#include "platform/core/little_endian.h"
+
 namespace platform::image {
 
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kInfoHeaderSize = 40;
-
-uint16_t Le16(std::span<const uint8_t> b, size_t at) {
-    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
-}
-uint32_t Le32(std::span<const uint8_t> b, size_t at) {
-    return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
-           static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
 
 // Where everything lies, once every part has been found inside the bytes.
 struct Layout {
@@ -33,14 +27,14 @@ struct Layout {
 
 BmpError ReadHeader(std::span<const uint8_t> b, size_t info_at, Layout* layout) {
     if (b.size() < info_at + 4) return BmpError::kTruncated;
-    if (Le32(b, info_at) != kInfoHeaderSize) return BmpError::kBadHeaderSize;
+    if (ReadLe32(b, info_at) != kInfoHeaderSize) return BmpError::kBadHeaderSize;
     if (b.size() < info_at + kInfoHeaderSize) return BmpError::kTruncated;
-    int64_t width = static_cast<int32_t>(Le32(b, info_at + 4));
-    int64_t height = static_cast<int32_t>(Le32(b, info_at + 8));
-    if (Le16(b, info_at + 12) != 1) return BmpError::kBadPlanes;
-    int bits = Le16(b, info_at + 14);
+    int64_t width = static_cast<int32_t>(ReadLe32(b, info_at + 4));
+    int64_t height = static_cast<int32_t>(ReadLe32(b, info_at + 8));
+    if (ReadLe16(b, info_at + 12) != 1) return BmpError::kBadPlanes;
+    int bits = ReadLe16(b, info_at + 14);
     if (bits != 4 && bits != 8 && bits != 24) return BmpError::kUnsupportedDepth;
-    if (Le32(b, info_at + 16) != 0) return BmpError::kCompressed;
+    if (ReadLe32(b, info_at + 16) != 0) return BmpError::kCompressed;
     layout->top_down = height < 0;
     if (height < 0) height = -height;
     if (width <= 0 || height == 0 || width > kMaxSide || height > kMaxSide)
@@ -53,7 +47,7 @@ BmpError ReadHeader(std::span<const uint8_t> b, size_t info_at, Layout* layout) 
 }
 
 BmpError ReadPalette(std::span<const uint8_t> b, size_t info_at, Layout* layout) {
-    uint32_t used = Le32(b, info_at + 32);
+    uint32_t used = ReadLe32(b, info_at + 32);
     layout->palette_at = info_at + kInfoHeaderSize;
     uint64_t entries = used;
     if (layout->bits <= 8) {
@@ -74,7 +68,7 @@ BmpError ReadLayout(std::span<const uint8_t> b, Layout* layout) {
     if (BmpError e = ReadHeader(b, info_at, layout); e != BmpError::kNone) return e;
     if (BmpError e = ReadPalette(b, info_at, layout); e != BmpError::kNone) return e;
     if (is_file) {
-        uint32_t offset = Le32(b, 10);
+        uint32_t offset = ReadLe32(b, 10);
         if (offset < layout->pixels_at || offset > b.size()) return BmpError::kBadOffset;
         layout->pixels_at = offset;
     }

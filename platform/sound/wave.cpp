@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "platform/core/little_endian.h"
+
 namespace platform::sound {
 
 namespace {
@@ -12,23 +14,16 @@ constexpr size_t kChunkHeaderSize = 8;
 constexpr size_t kPcmFormatSize = 16;
 constexpr uint16_t kFormatPcm = 1;
 
-uint16_t Le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 bool IsTag(const uint8_t* p, const char* tag) {
     return std::memcmp(p, tag, 4) == 0;
 }
 
 WaveError CheckFormat(const uint8_t* fmt, int* sample_rate) {
-    uint16_t tag = Le16(fmt);
-    uint16_t channels = Le16(fmt + 2);
-    uint32_t rate = Le32(fmt + 4);
-    uint16_t block_align = Le16(fmt + 12);
-    uint16_t bits = Le16(fmt + 14);
+    uint16_t tag = ReadLe16(fmt);
+    uint16_t channels = ReadLe16(fmt + 2);
+    uint32_t rate = ReadLe32(fmt + 4);
+    uint16_t block_align = ReadLe16(fmt + 12);
+    uint16_t bits = ReadLe16(fmt + 14);
     if (tag != kFormatPcm || channels != 1 || bits != 8 || block_align != 1)
         return WaveError::kUnsupportedFormat;
     if (rate == 0 || rate > 1'000'000) return WaveError::kUnsupportedFormat;
@@ -60,7 +55,7 @@ WaveError ParseWave(std::span<const uint8_t> bytes, Wave* out) {
     if (bytes.size() < kRiffHeaderSize) return WaveError::kTruncated;
     const uint8_t* base = bytes.data();
     if (!IsTag(base, "RIFF") || !IsTag(base + 8, "WAVE")) return WaveError::kNotRiffWave;
-    uint64_t riff_end = uint64_t{Le32(base + 4)} + kChunkHeaderSize;
+    uint64_t riff_end = uint64_t{ReadLe32(base + 4)} + kChunkHeaderSize;
     if (riff_end > bytes.size()) return WaveError::kTruncated;
 
     const uint8_t* format = nullptr;
@@ -69,7 +64,7 @@ WaveError ParseWave(std::span<const uint8_t> bytes, Wave* out) {
     // Chunks start on even offsets; an odd-sized chunk is followed by a pad byte.
     for (uint64_t at = kRiffHeaderSize; at + kChunkHeaderSize <= riff_end;) {
         const uint8_t* chunk = base + at;
-        uint64_t size = Le32(chunk + 4);
+        uint64_t size = ReadLe32(chunk + 4);
         uint64_t body = at + kChunkHeaderSize;
         if (body + size > riff_end) return WaveError::kTruncated;
         if (IsTag(chunk, "fmt ") && !format) {

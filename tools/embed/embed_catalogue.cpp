@@ -4,22 +4,20 @@
 #include <cctype>
 #include <cstdio>
 
+#include "platform/core/little_endian.h"
+
 namespace embed {
 
 namespace {
+
+using platform::ReadLe16;
+using platform::ReadLe32;
 
 constexpr size_t kIconDirSize = 6;
 constexpr size_t kIconFileEntrySize = 16;
 constexpr size_t kGroupEntrySize = 14;
 constexpr size_t kLiteralLineBytes = 96;
 
-uint16_t Le16(std::span<const uint8_t> b, size_t at) {
-    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
-}
-uint32_t Le32(std::span<const uint8_t> b, size_t at) {
-    return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
-           static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
 void PutLe16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(static_cast<uint8_t>(v));
     out.push_back(static_cast<uint8_t>(v >> 8));
@@ -92,11 +90,11 @@ std::optional<Key> KeyForBaseName(std::string_view base_name) {
 
 std::vector<Resource> SplitIcon(std::span<const uint8_t> ico, const Key& name,
                                 uint16_t* next_image_id, std::string* error) {
-    if (ico.size() < kIconDirSize || Le16(ico, 0) != 0 || Le16(ico, 2) != 1) {
+    if (ico.size() < kIconDirSize || ReadLe16(ico, 0) != 0 || ReadLe16(ico, 2) != 1) {
         *error = "not an icon file";
         return {};
     }
-    uint16_t count = Le16(ico, 4);
+    uint16_t count = ReadLe16(ico, 4);
     if (count == 0 || kIconDirSize + size_t{count} * kIconFileEntrySize > ico.size()) {
         *error = "icon directory is empty or runs past the end";
         return {};
@@ -106,8 +104,8 @@ std::vector<Resource> SplitIcon(std::span<const uint8_t> ico, const Key& name,
     std::vector<Resource> images;
     for (size_t i = 0; i < count; ++i) {
         size_t at = kIconDirSize + i * kIconFileEntrySize;
-        uint64_t size = Le32(ico, at + 8);
-        uint64_t offset = Le32(ico, at + 12);
+        uint64_t size = ReadLe32(ico, at + 8);
+        uint64_t offset = ReadLe32(ico, at + 12);
         if (size == 0 || offset + size > ico.size()) {
             *error = "icon image " + std::to_string(i) + " runs past the end";
             return {};

@@ -4,22 +4,19 @@
 
 #include <cstring>
 
+#include "platform/core/little_endian.h"
 #include "platform/image/bmp.h"
 
 namespace icon_png {
 
 namespace {
 
+using platform::ReadLe16;
+using platform::ReadLe32;
+
 constexpr size_t kDirectoryHeader = 6;
 constexpr size_t kDirectoryEntry = 16;
 constexpr size_t kInfoHeader = 40;
-
-uint32_t Le16(std::span<const uint8_t> b, size_t at) {
-    return b[at] | b[at + 1] << 8;
-}
-uint32_t Le32(std::span<const uint8_t> b, size_t at) {
-    return Le16(b, at) | Le16(b, at + 2) << 16;
-}
 
 struct Entry {
     size_t offset = 0;
@@ -28,11 +25,11 @@ struct Entry {
 
 // The entry with the most pixels; its bytes lie inside the file.
 bool LargestEntry(std::span<const uint8_t> file, Entry* out, std::string* error) {
-    if (file.size() < kDirectoryHeader || Le16(file, 0) != 0 || Le16(file, 2) != 1) {
+    if (file.size() < kDirectoryHeader || ReadLe16(file, 0) != 0 || ReadLe16(file, 2) != 1) {
         *error = "not an icon file";
         return false;
     }
-    size_t count = Le16(file, 4);
+    size_t count = ReadLe16(file, 4);
     if (count == 0 || file.size() < kDirectoryHeader + count * kDirectoryEntry) {
         *error = "the icon directory is empty or cut short";
         return false;
@@ -42,7 +39,7 @@ bool LargestEntry(std::span<const uint8_t> file, Entry* out, std::string* error)
         size_t at = kDirectoryHeader + i * kDirectoryEntry;
         uint32_t width = file[at] ? file[at] : 256;  // 0 stands for 256
         uint32_t height = file[at + 1] ? file[at + 1] : 256;
-        uint64_t size = Le32(file, at + 8), offset = Le32(file, at + 12);
+        uint64_t size = ReadLe32(file, at + 8), offset = ReadLe32(file, at + 12);
         if (offset + size > file.size()) {
             *error = "an icon image lies past the end of the file";
             return false;
@@ -57,7 +54,7 @@ bool LargestEntry(std::span<const uint8_t> file, Entry* out, std::string* error)
 
 // Bytes of colour data before the mask: header, palette and colour rows.
 size_t ColourBytes(std::span<const uint8_t> image, int width, int height) {
-    uint32_t bits = Le16(image, 14), used = Le32(image, 32);
+    uint32_t bits = ReadLe16(image, 14), used = ReadLe32(image, 32);
     size_t palette = bits <= 8 ? (used ? used : 1u << bits) : used;
     size_t stride = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
     return kInfoHeader + palette * 4 + stride * height;
@@ -78,7 +75,7 @@ bool DecodeIcon(std::span<const uint8_t> file, RgbaImage* out, std::string* erro
         *error = "the icon image is shorter than its header";
         return false;
     }
-    int32_t both_heights = static_cast<int32_t>(Le32(image, 8));
+    int32_t both_heights = static_cast<int32_t>(ReadLe32(image, 8));
     if (both_heights <= 0 || both_heights % 2 != 0) {
         *error = "the icon image's height does not cover a colour image and its mask";
         return false;
