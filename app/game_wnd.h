@@ -47,6 +47,9 @@ class CGameWnd : public CFrameWnd {
     void SaveHighScore();
 
   private:
+    // The scene moved on once more, with the picture of how the round ended on top.
+    void ShowRoundEnd(CSprite& picture, int x, int y, COLORREF key);
+
     CSprite m_Player;
     CSprite m_Squished;
     CSprite m_Drowned;

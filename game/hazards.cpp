@@ -68,12 +68,7 @@ void CGameWnd::CheckVehicles() {
     sndPlaySoundA("ahhh", SND_ASYNC);
     KillTimer(kTickTimer);
     KillTimer(kClockTimer);
-    UpdateRiver();
-    UpdateRoad();
-    DrawFootpath();
-    DrawLawn();
-    CClientDC dc(this);
-    m_Squished.DrawTransparent(&dc, world.PlayerX, world.PlayerY + 20, kBlackKey);
+    ShowRoundEnd(m_Squished, world.PlayerX, world.PlayerY + 20, kBlackKey);
 }
 
 void CGameWnd::CheckRiver() {
@@ -90,12 +85,7 @@ void CGameWnd::CheckRiver() {
     world.State = kDrowned;
     KillTimer(kTickTimer);
     KillTimer(kClockTimer);
-    UpdateRiver();
-    UpdateRoad();
-    DrawFootpath();
-    DrawLawn();
-    CClientDC dc(this);
-    m_Drowned.DrawTransparent(&dc, world.PlayerX, world.PlayerY, kWhiteKey);
+    ShowRoundEnd(m_Drowned, world.PlayerX, world.PlayerY, kWhiteKey);
 }
 
 void CGameWnd::CheckGoal() {
@@ -110,14 +100,7 @@ void CGameWnd::CheckGoal() {
     if (world.State != kPlaying) return;
     // On the lawn beside the door.
     sndPlaySoundA("splat", SND_ASYNC);
-    UpdateRiver();
-    UpdateRoad();
-    DrawFootpath();
-    DrawLawn();
-    {
-        CClientDC dc(this);
-        m_Splat.DrawTransparent(&dc, world.PlayerX, world.PlayerY - 10, kWhiteKey);
-    }
+    ShowRoundEnd(m_Splat, world.PlayerX, world.PlayerY - 10, kWhiteKey);
     // Kept for the lawn painter while a slot is free; a full set stays as it is.
     for (int32_t& mark : world.SplatMarks) {
         if (mark == 0) {
@@ -128,4 +111,13 @@ void CGameWnd::CheckGoal() {
     world.State = kSplatted;
     KillTimer(kTickTimer);
     KillTimer(kClockTimer);
+}
+
+void CGameWnd::ShowRoundEnd(CSprite& picture, int x, int y, COLORREF key) {
+    UpdateRiver();
+    UpdateRoad();
+    DrawFootpath();
+    DrawLawn();
+    CClientDC dc(this);
+    picture.DrawTransparent(&dc, x, y, key);
 }
