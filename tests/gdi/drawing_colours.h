@@ -1,8 +1,10 @@
-// Colours the shape tests draw with, as COLORREF for the calls and as pixels for the pictures.
+// Colours the shape tests draw with, as COLORREF for the calls and as pixels for the pictures,
+// and the paper they draw on.
 #pragma once
 
 #include "platform/win32.h"
 #include "tests/support/picture.h"
+#include "tests/support/session_fixture.h"
 
 namespace gdi_test {
 
@@ -18,5 +20,16 @@ inline const test_support::Legend& ShapeLegend() {
         {'.', kWhite}, {'P', kPen}, {'B', kBrush}, {'#', kBlack}};
     return legend;
 }
+
+class PaperTest : public test_support::SessionTest {
+  protected:
+    // A white colour bitmap with the pen and the brush selected.
+    HDC Paper(int width, int height) {
+        HDC dc = ColourDc(width, height, kWhite);
+        SelectObject(dc, Keep(CreatePen(PS_SOLID, 1, kPenRef)));
+        SelectObject(dc, Keep(CreateSolidBrush(kBrushRef)));
+        return dc;
+    }
+};
 
 }  // namespace gdi_test

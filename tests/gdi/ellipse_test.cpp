@@ -12,14 +12,8 @@ using test_support::Describe;
 using test_support::MatchesPicture;
 using test_support::Picture;
 
-class EllipseTest : public test_support::SessionTest {
+class EllipseTest : public PaperTest {
   protected:
-    HDC Paper(int width, int height) {
-        HDC dc = ColourDc(width, height, kWhite);
-        SelectObject(dc, Keep(CreatePen(PS_SOLID, 1, kPenRef)));
-        SelectObject(dc, Keep(CreateSolidBrush(kBrushRef)));
-        return dc;
-    }
     Picture Draw(int width, int height) {
         HDC dc = Paper(width, height);
         EXPECT_TRUE(Ellipse(dc, 0, 0, width, height));

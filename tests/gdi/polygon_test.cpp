@@ -10,15 +10,7 @@ namespace {
 
 using test_support::MatchesPicture;
 
-class PolygonTest : public test_support::SessionTest {
-  protected:
-    HDC Paper(int width, int height) {
-        HDC dc = ColourDc(width, height, kWhite);
-        SelectObject(dc, Keep(CreatePen(PS_SOLID, 1, kPenRef)));
-        SelectObject(dc, Keep(CreateSolidBrush(kBrushRef)));
-        return dc;
-    }
-};
+using PolygonTest = PaperTest;
 
 TEST_F(PolygonTest, ARoofTriangleIsFilledThenOutlined) {
     HDC dc = Paper(9, 6);

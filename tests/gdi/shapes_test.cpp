@@ -10,15 +10,8 @@ namespace {
 
 using test_support::MatchesPicture;
 
-class ShapeTest : public test_support::SessionTest {
+class ShapeTest : public PaperTest {
   protected:
-    // A white colour bitmap with a red pen and a blue brush selected.
-    HDC Paper(int width, int height) {
-        HDC dc = ColourDc(width, height, kWhite);
-        SelectObject(dc, Keep(CreatePen(PS_SOLID, 1, kPenRef)));
-        SelectObject(dc, Keep(CreateSolidBrush(kBrushRef)));
-        return dc;
-    }
     ::testing::AssertionResult Matches(HDC dc, const test_support::Picture& picture) {
         return MatchesPicture(Pixels(dc), 0, 0, picture, ShapeLegend());
     }
