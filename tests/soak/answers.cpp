@@ -5,6 +5,7 @@
 
 #include "platform/host/headless/test_support.h"
 #include "platform/user/user_state.h"
+#include "resources/resource_ids.h"
 
 namespace soak {
 namespace {
@@ -13,10 +14,6 @@ using platform::headless::ModalWindow;
 
 constexpr char kSplashTitle[] = "Grommelin Quibbert's Zandrofel V2.27";
 constexpr char kNameTitle[] = "Quibbert's Hall of Fame";
-constexpr int kPlayButton = 1003;
-constexpr int kStoryButton = 2;
-constexpr int kNameEdit = 1001;
-constexpr int kNameOk = 1002;
 // Longer than any pause before an answer, so a window is asked again only when its answer
 // did not end it.
 constexpr double kPatienceMs = 6000;
@@ -80,7 +77,7 @@ void Answers::Answer(ModalWindow& window) {
 void Answers::Splash(ModalWindow& window, double after) {
     int pick = closing_ ? 99 : random_.Between(0, 99);
     if (pick < 15)
-        window.PressButton(kStoryButton, after);
+        window.PressButton(IDCANCEL, after);  // "Story"
     else if (pick < 22)
         window.PressKey(VK_ESCAPE, after);  // also the story
     else if (pick < 27)
@@ -88,7 +85,7 @@ void Answers::Splash(ModalWindow& window, double after) {
     else if (pick < 30)
         window.RequestClose(after);  // no close box: nothing happens
     else
-        window.PressButton(kPlayButton, after);
+        window.PressButton(IDC_PLAY, after);
 }
 
 void Answers::Dialog(ModalWindow& window, double after) {
@@ -121,17 +118,17 @@ void Answers::NameEntry(ModalWindow& window, double after) {
             for (int i = 0; i < length; ++i) name += random_.Of(kNameCharacters);
         }
         // The focus starts on the button: the field has to be clicked first, mostly.
-        if (random_.Chance(0.85)) window.PressButton(kNameEdit, after);
+        if (random_.Chance(0.85)) window.PressButton(IDC_NAME, after);
         window.TypeText(name, after + random_.Between(10.0, 300.0));
         if (random_.Chance(0.3))
             window.PressKey(VK_RETURN, after + 400);
         else
-            window.PressButton(kNameOk, after + 400);
+            window.PressButton(IDC_NAME_OK, after + 400);
         ++names_typed_;
     } else if (pick < 75) {
         window.PressKey(VK_ESCAPE, after);
     } else if (pick < 88) {
-        window.PressButton(kNameOk, after);  // nothing typed: the error box
+        window.PressButton(IDC_NAME_OK, after);  // nothing typed: the error box
     } else if (pick < 94) {
         window.PressKey(VK_RETURN, after);
     } else {

@@ -8,6 +8,7 @@
 #include "game/game_world.h"
 #include "platform/host/headless/test_support.h"
 #include "platform/resources.h"
+#include "resources/resource_ids.h"
 #include "scores/high_scores.h"
 
 namespace replay {
@@ -16,8 +17,6 @@ namespace {
 
 constexpr char kSplashTitle[] = "Grommelin Quibbert's Zandrofel V2.27";
 constexpr char kNameTitle[] = "Quibbert's Hall of Fame";
-constexpr int kPlayButton = 1003;
-constexpr int kNameEdit = 1001;
 constexpr int kNameButton = 1002;
 
 std::string Quoted(const std::string& text) {
@@ -168,12 +167,12 @@ void Replay::Deliver(const Input& input) {
 
 void Replay::Answer(platform::headless::ModalWindow& window) {
     if (window.title() == kSplashTitle) {
-        window.PressButton(kPlayButton);
+        window.PressButton(IDC_PLAY);
     } else if (window.title() == kNameTitle) {
         if (script_.name && !script_.name->empty()) {
             // The focus starts on the button. Keys go where the focus is when they arrive, so
             // they come a moment after the click that moves it, and "OK" after them.
-            window.PressButton(kNameEdit);
+            window.PressButton(IDC_NAME);
             window.TypeText(*script_.name, 1);
             window.PressButton(kNameButton, 2);
         } else {

@@ -10,6 +10,7 @@
 #include "platform/host/headless/program_runner.h"
 #include "platform/resources.h"
 #include "platform/session.h"
+#include "resources/resource_ids.h"
 #include "tools/png/png_encoder.h"
 
 namespace {
@@ -18,7 +19,6 @@ using platform::headless::HeadlessHost;
 
 constexpr char kSplashTitle[] = "Grommelin Quibbert's Zandrofel V2.27";
 constexpr char kMainTitle[] = "Grommelin Quibbert's Zandrofel";
-constexpr int kPlayButton = 1003;
 constexpr int64_t kSeed = 20261209;
 
 bool WritePicture(const platform::Surface& pixels, const std::string& path) {
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         // Once it has painted; then PLAY!.
         host.Call(splash.now() + 100,
                   [&] { ok = WriteWindow(host, kSplashTitle, folder + "/splash.png") && ok; });
-        splash.PressButton(kPlayButton, 200);
+        splash.PressButton(IDC_PLAY, 200);
     });
     platform::headless::ProgramRunner runner(host, [] { return platform::headless::RunWinMain(); });
     // The start sound takes the first second, the splash a moment; then two seconds of play.
