@@ -243,10 +243,15 @@ void SdlHost::Present(HostWindowId id, Surface& pixels) {
         TakeBackPixels(*window);
         SDL_Surface* target = SDL_GetWindowSurface(window->sdl);
         if (!target) return;
-        CopyToScreen(*window, target, pixels);
         if (CanLend(target, pixels)) {
+            // Lending moves every pixel into SDL's image; no separate copy is needed.
             window->lent =
                 pixels.ViewMemory(static_cast<uint32_t*>(target->pixels), target->pitch / 4);
+            window->surface = target;
+            window->complete = true;
+            SDL_UpdateWindowSurface(window->sdl);
+        } else {
+            CopyToScreen(*window, target, pixels);
         }
     }
     if (frame_log_) {
