@@ -57,7 +57,11 @@ bool IsClass(LPCSTR name, const char* wanted) {
 // A picture is named by number in the template; the static control finds it as "#number".
 std::string TextOf(LPCSTR title) {
     if (!title) return "";
-    if (IS_INTRESOURCE(title)) return "#" + std::to_string(reinterpret_cast<ULONG_PTR>(title));
+    if (IS_INTRESOURCE(title)) {
+        // Appended rather than prefixed: GCC 12 at -O3 warns falsely about "#" + std::string.
+        std::string text = "#";
+        return text += std::to_string(reinterpret_cast<ULONG_PTR>(title));
+    }
     return title;
 }
 
