@@ -7,4 +7,4 @@ CText NewEntryName("");
 CText HighScoreText;
 TextInputFile ScoreIn;
 TextOutputFile ScoreOut;
-int32_t EndPhase = 0;
+int32_t EndPhase = kPhasePlaying;
