@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "harness.h"
+#include "platform/host/headless/headless_host.h"
 #include "platform/resources.h"
 #include "platform/session.h"
 #include "platform/win32.h"
-#include "tests/support/test_host.h"
 
 namespace e2e {
 namespace {
@@ -67,7 +67,7 @@ class Reference {
         return image;
     }
 
-    test_support::TestHost host_;
+    platform::headless::HeadlessHost host_;
     platform::Session session_{host_, platform::ModuleResources(), "reference"};
 };
 

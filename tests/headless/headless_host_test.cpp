@@ -1,5 +1,5 @@
 // The headless host itself: the virtual clock, scripted input at its times, the sound log, the
-// calendar clock and the temporary working directory.
+// calendar clock, stopping at a limit, and the temporary working directory.
 #include "platform/host/headless/headless_host.h"
 
 #include <gtest/gtest.h>
@@ -7,10 +7,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/host/headless/test_support.h"
+#include "harness/test_support.h"
 
 namespace platform::headless {
 namespace {
+
+using harness::HeadlessSession;
+using harness::TempWorkingDirectory;
 
 TEST(HeadlessHost, TheClockMovesOnlyToDeadlinesAndScriptedEvents) {
     HeadlessHost host;
@@ -45,17 +48,17 @@ TEST(HeadlessHost, RecordsSoundsTitlesAndTheCalendar) {
     env.host.Sleep(250);
     env.host.PlaySound(clip);
     ASSERT_EQ(env.host.sounds().size(), 1u);
-    EXPECT_EQ(env.host.sounds()[0].name, "giggle");
+    EXPECT_EQ(env.host.sounds()[0].clip.name, "giggle");
     EXPECT_EQ(env.host.sounds()[0].at_ms, 250);
-    EXPECT_EQ(env.host.sounds()[0].duration_ms, 1000);
+    EXPECT_EQ(env.host.sounds()[0].clip.DurationMs(), 1000);
     env.host.SetCalendarSeconds(1234567);
     EXPECT_EQ(platform::time(nullptr), 1234567);
 }
 
 TEST(HeadlessHost, ForgettingHistoryKeepsOnlyTheWindowsStillThere) {
     HeadlessHost host;
-    HostWindowId gone = host.CreateWindow(HostWindowSpec{"box", 20, 10});
-    HostWindowId kept = host.CreateWindow(HostWindowSpec{"main", 30, 20});
+    HostWindowId gone = host.CreateWindow(HostWindowParams{"box", 20, 10});
+    HostWindowId kept = host.CreateWindow(HostWindowParams{"main", 30, 20});
     host.DestroyWindow(gone);
     host.PlaySound(SoundClip{"splat", 11025, nullptr, 5512});
     host.ForgetHistory();
@@ -64,12 +67,12 @@ TEST(HeadlessHost, ForgettingHistoryKeepsOnlyTheWindowsStillThere) {
     EXPECT_EQ(host.Window(kept)->title, "main");
     EXPECT_TRUE(host.sounds().empty());
     // Ids are not handed out again.
-    EXPECT_GT(host.CreateWindow(HostWindowSpec{"next", 1, 1}), kept);
+    EXPECT_GT(host.CreateWindow(HostWindowParams{"next", 1, 1}), kept);
 }
 
 TEST(HeadlessHost, PresentsCanBeCountedWithoutKeepingThePixels) {
     HeadlessHost host;
-    HostWindowId window = host.CreateWindow(HostWindowSpec{"main", 4, 2});
+    HostWindowId window = host.CreateWindow(HostWindowParams{"main", 4, 2});
     Surface pixels = Surface::Color(4, 2);
     pixels.SetPixel(1, 1, 0x123456);
     host.Present(window, pixels);

@@ -146,8 +146,8 @@ INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE, LPCDLGTEMPLATEA dialog_templat
         return -1;
     }
     INT_PTR result = RunModal(dialog);
-    if (platform::Observer* observer = State().session().observer())
-        observer->DialogEnded(dialog_template, result);
+    State().session().Notify(
+        [&](platform::Observer& observer) { observer.DialogEnded(dialog_template, result); });
     return result;
 }
 
