@@ -69,6 +69,18 @@ struct SoundClip {
     }
 };
 
+// The frame and title bar around a top-level window's client area, drawn by the window system for
+// a host with no desktop of its own to draw them (the browser), as Win32 draws its non-client area.
+struct HostFrame {
+    Surface active;  // the outer rectangle with the title bar of the active window
+    Surface inactive;
+    int client_left = 0;  // where the client area lies within the outer rectangle
+    int client_top = 0;
+    int caption_bottom = 0;  // the title bar ends here (0: there is none)
+    // The close box, empty when the window has none.
+    int close_left = 0, close_top = 0, close_right = 0, close_bottom = 0;
+};
+
 class Host {
   public:
     virtual ~Host() = default;
@@ -96,6 +108,10 @@ class Host {
     // Raises the window and gives it the keyboard.
     virtual void Focus(HostWindowId window) = 0;
     virtual void ScreenSize(int* width, int* height) = 0;
+    // True when the window system must draw the frames (SetFrame), false where a desktop does.
+    virtual bool WantsFrames() const { return false; }
+    // The window's frame, given when the window is made and again whenever its caption changes.
+    virtual void SetFrame(HostWindowId /*window*/, const HostFrame& /*frame*/) {}
 
     // Starts a sound, stopping any that plays; returns at once.
     virtual void PlaySound(const SoundClip& clip) = 0;

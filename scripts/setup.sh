@@ -8,7 +8,20 @@ packages=(
     libsdl2-dev libfreetype-dev libpng-dev fonts-wine
     libx11-dev xvfb xdotool imagemagick x11-utils desktop-file-utils man-db
     espeak-ng
+    emscripten chromium dpkg-dev python3-websocket
 )
+
+# The web build compiles FreeType from Debian's source package (scripts/web-freetype.sh), which
+# needs the source archive in apt's list.
+source_list=/etc/apt/sources.list.d/zandrofel-deb-src.sources
+if ! grep -rqs "^Types:.*deb-src" /etc/apt/sources.list.d/ && ! grep -qs "^deb-src" /etc/apt/sources.list; then
+    sudo=""
+    if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+    printf '%s\n' "Types: deb-src" "URIs: http://deb.debian.org/debian" \
+        "Suites: bookworm bookworm-updates" "Components: main" \
+        "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" | $sudo tee "$source_list" >/dev/null
+    $sudo apt-get update
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -5,6 +5,7 @@
 
 #include "platform/session.h"
 #include "platform/user/focus.h"
+#include "platform/user/non_client.h"
 #include "platform/user/painting.h"
 #include "platform/user/user_state.h"
 #include "platform/win32.h"
@@ -100,7 +101,10 @@ LRESULT SetText(UserState& state, HWND hwnd, LPCSTR text) {
     Window* window = state.Find(hwnd);
     if (!window) return FALSE;
     window->text = text ? text : "";
-    if (window->host_window) state.host().SetTitle(window->host_window, window->text);
+    if (window->host_window) {
+        state.host().SetTitle(window->host_window, window->text);
+        platform::user::UpdateHostFrame(state, *window);
+    }
     return TRUE;
 }
 

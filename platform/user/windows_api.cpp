@@ -7,6 +7,7 @@
 #include "platform/session.h"
 #include "platform/user/focus.h"
 #include "platform/user/geometry.h"
+#include "platform/user/non_client.h"
 #include "platform/user/painting.h"
 #include "platform/user/user_state.h"
 #include "platform/win32.h"
@@ -60,6 +61,7 @@ void CreateHostWindow(UserState& state, Window& window) {
     params.resizable = (window.style & WS_THICKFRAME) != 0;
     params.has_close_box = (window.style & WS_SYSMENU) != 0;
     window.host_window = state.host().CreateWindow(params);
+    platform::user::UpdateHostFrame(state, window);
 }
 
 // WM_DESTROY goes to a window before its children, WM_NCDESTROY after them.
@@ -178,7 +180,8 @@ BOOL WINAPI DestroyWindow(HWND hwnd) {
     window = state.Find(hwnd);
     if (!window) return TRUE;
     HideForDestroy(state, *window);
-    if (state.input().capture() && state.windows().IsAncestor(hwnd, state.input().capture())) state.input().ReleaseCapture();
+    if (state.input().capture() && state.windows().IsAncestor(hwnd, state.input().capture()))
+        state.input().ReleaseCapture();
     if (!window->IsChild()) platform::user::ActivateAnother(state, hwnd);
     // A focused child hands the keyboard to its parent.
     if (state.input().focus() && state.windows().IsAncestor(hwnd, state.input().focus()))
@@ -264,7 +267,8 @@ BOOL WINAPI EnableWindow(HWND hwnd, BOOL enable) {
         window->style &= ~WS_DISABLED;
     } else {
         window->style |= WS_DISABLED;
-        if (state.input().capture() && state.windows().IsAncestor(hwnd, state.input().capture())) state.input().ReleaseCapture();
+        if (state.input().capture() && state.windows().IsAncestor(hwnd, state.input().capture()))
+            state.input().ReleaseCapture();
         // A disabled window cannot keep the keyboard.
         if (state.input().focus() && state.windows().IsAncestor(hwnd, state.input().focus()))
             platform::user::SetFocusTo(state, nullptr);

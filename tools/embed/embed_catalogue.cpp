@@ -15,7 +15,6 @@ using platform::ReadLe32;
 
 constexpr size_t kIconDirSize = 6;
 constexpr size_t kIconFileEntrySize = 16;
-constexpr size_t kGroupEntrySize = 14;
 constexpr size_t kLiteralLineBytes = 96;
 
 void PutLe16(std::vector<uint8_t>& out, uint16_t v) {

@@ -1,0 +1,139 @@
+#include "page.h"
+
+#include <emscripten.h>
+
+#include <cmath>
+
+// JavaScript bodies pass through the C preprocessor: no backslashes in them.
+
+EM_JS(double, zf_now, (), { return performance.now(); });
+EM_JS(double, zf_calendar_ms, (), { return Date.now(); });
+
+EM_ASYNC_JS(void, zf_wait, (int ms), {
+    await new Promise(function(resolve) {
+        var timer = ms >= 0 ? setTimeout(
+                                  function() {
+                                      Module.zfWake = null;
+                                      resolve();
+                                  },
+                                  ms)
+                            : 0;
+        Module.zfWake = function() {
+            if (timer) clearTimeout(timer);
+            Module.zfWake = null;
+            resolve();
+        };
+    });
+});
+
+EM_JS(void, zf_wake, (), {
+    if (Module.zfWake) Module.zfWake();
+});
+
+EM_ASYNC_JS(void, zf_pause, (int ms),
+            { await new Promise(function(resolve) { setTimeout(resolve, ms); }); });
+
+EM_JS(void, zf_size_canvas, (int width, int height), {
+    var canvas = document.getElementById('canvas');
+    canvas.width = width;
+    canvas.height = height;
+    Module.zfContext = canvas.getContext('2d', {alpha : false});
+});
+
+EM_JS(void, zf_show, (const uint32_t* screen, int width, int height, int x, int y, int w, int h), {
+    if (!Module.zfImage || Module.zfImageBuffer != = HEAPU8.buffer) {
+        Module.zfImage = new ImageData(
+            new Uint8ClampedArray(HEAPU8.buffer, screen, width * height * 4), width, height);
+        Module.zfImageBuffer = HEAPU8.buffer;
+    }
+    Module.zfContext.putImageData(Module.zfImage, 0, 0, x, y, w, h);
+});
+
+EM_JS(double, zf_canvas_scale, (), {
+    var canvas = document.getElementById('canvas');
+    return canvas.getBoundingClientRect().width / canvas.width;
+});
+
+EM_JS(void, zf_clear_windows, (), { Module.zfWindows = []; });
+EM_JS(void, zf_list_window,
+      (const char* title, int x, int y, int width, int height, int client_x, int client_y,
+       int client_width, int client_height),
+      {
+          Module.zfWindows.push({
+              title : UTF8ToString(title),
+              x : x,
+              y : y,
+              width : width,
+              height : height,
+              client : {x : client_x, y : client_y, width : client_width, height : client_height}
+          });
+      });
+
+// The speaker: one source at a time; each clip's buffer is made once.
+EM_JS(void, zf_play, (const uint8_t* samples, int count, int rate), {
+    var audio = Module.zfAudio;
+    if (!audio) return;
+    Module.zfClips = Module.zfClips || {};
+    var buffer = Module.zfClips[samples];
+    if (!buffer) {
+        buffer = audio.createBuffer(1, count, rate);
+        var data = buffer.getChannelData(0);
+        for (var i = 0; i < count; ++i) data[i] = (HEAPU8[samples + i] - 128) / 128;
+        Module.zfClips[samples] = buffer;
+    }
+    if (Module.zfSource) Module.zfSource.stop();
+    var source = audio.createBufferSource();
+    source.buffer = buffer;
+    source.connect(audio.destination);
+    source.start();
+    Module.zfSource = source;
+    Module.zfSoundsPlayed = (Module.zfSoundsPlayed || 0) + 1;
+});
+
+EM_JS(void, zf_stop, (), {
+    if (Module.zfSource) Module.zfSource.stop();
+    Module.zfSource = null;
+});
+
+namespace platform::web::page {
+
+double Now() {
+    return zf_now();
+}
+double CalendarMs() {
+    return zf_calendar_ms();
+}
+// Whole milliseconds, rounded up: a timer never fires before its deadline.
+void Wait(double ms) {
+    zf_wait(ms < 0 ? -1 : static_cast<int>(std::ceil(ms)));
+}
+void Wake() {
+    zf_wake();
+}
+void Pause(double ms) {
+    zf_pause(static_cast<int>(std::ceil(ms)));
+}
+void SizeCanvas(int width, int height) {
+    zf_size_canvas(width, height);
+}
+void Show(const uint32_t* screen, int width, int height, int x, int y, int w, int h) {
+    zf_show(screen, width, height, x, y, w, h);
+}
+double CanvasScale() {
+    return zf_canvas_scale();
+}
+void ClearWindowList() {
+    zf_clear_windows();
+}
+void ListWindow(const char* title, int x, int y, int width, int height, int client_x, int client_y,
+                int client_width, int client_height) {
+    zf_list_window(title, x, y, width, height, client_x, client_y, client_width, client_height);
+}
+void PlaySamples(const uint8_t* samples, int count, int rate) {
+    zf_play(samples, count, rate);
+}
+void StopSamples() {
+    zf_stop();
+}
+
+}  // namespace platform::web::page

@@ -1,0 +1,317 @@
+// WebHost: windows composited on the canvas, waiting and the speaker. The page's input reaches
+// it through page_input.cpp.
+#include "web_host.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "page.h"
+#include "page_input.h"
+
+namespace platform::web {
+
+namespace {
+
+constexpr uint32_t kDesktop = 0xff808000;  // teal, as the canvas takes it (0xAABBGGRR)
+
+uint32_t ToCanvas(uint32_t rgb) {
+    return 0xff000000u | ((rgb >> 16) & 0xffu) | (rgb & 0xff00u) | ((rgb & 0xffu) << 16);
+}
+
+bool Inside(int x, int y, int left, int top, int right, int bottom) {
+    return x >= left && x < right && y >= top && y < bottom;
+}
+
+}  // namespace
+
+WebHost::WebHost()
+    : start_ms_(page::Now()), screen_(size_t{kScreenWidth} * kScreenHeight, kDesktop) {
+    page::SizeCanvas(kScreenWidth, kScreenHeight);
+    page::Show(screen_.data(), kScreenWidth, kScreenHeight, 0, 0, kScreenWidth, kScreenHeight);
+    ListenToPage(this);
+}
+
+WebHost::~WebHost() {
+    ListenToPage(nullptr);
+    page::StopSamples();
+}
+
+double WebHost::NowMs() {
+    return page::Now() - start_ms_;
+}
+
+int64_t WebHost::CalendarSeconds() {
+    return static_cast<int64_t>(std::floor(page::CalendarMs() / 1000.0));
+}
+
+bool WebHost::WaitEvent(double deadline_ms, HostEvent* event) {
+    for (;;) {
+        if (!pending_.empty()) {
+            *event = pending_.front();
+            pending_.pop_front();
+            return true;
+        }
+        double remaining = deadline_ms - NowMs();
+        if (remaining <= 0) return false;
+        page::Wait(std::isinf(remaining) ? -1.0 : remaining);
+    }
+}
+
+void WebHost::Sleep(double ms) {
+    double until = NowMs() + ms;
+    for (double left = ms; left > 0; left = until - NowMs()) page::Pause(left);
+}
+
+void WebHost::Queue(const HostEvent& event) {
+    pending_.push_back(event);
+    page::Wake();
+}
+
+HostWindowId WebHost::CreateWindow(const HostWindowParams& params) {
+    HostWindowId id = next_id_++;
+    Window& window = windows_[id];
+    window.params = params;
+    window.x = params.x;
+    window.y = params.y;
+    window.client =
+        Surface::Color(std::max(params.client_width, 0), std::max(params.client_height, 0));
+    window.frame.client_left = window.frame.client_top = 0;
+    z_order_.push_back(id);
+    return id;
+}
+
+void WebHost::DestroyWindow(HostWindowId id) {
+    Window* window = Find(id);
+    if (!window) return;
+    Box area = Outer(*window);
+    bool visible = window->visible;
+    HostWindowId owner = window->params.owner;
+    windows_.erase(id);
+    std::erase(z_order_, id);
+    std::erase_if(pending_, [id](const HostEvent& event) { return event.window == id; });
+    if (mouse_owner_ == id) mouse_owner_ = 0;
+    if (keyboard_ == id) keyboard_ = Find(owner) ? owner : 0;
+    if (visible) Compose(area);
+    ListWindows();
+}
+
+void WebHost::ShowWindow(HostWindowId id, HostShow show) {
+    Window* window = Find(id);
+    if (!window) return;
+    if (show == HostShow::kHidden || show == HostShow::kMinimized) {
+        if (!window->visible) return;
+        window->visible = false;
+        if (keyboard_ == id && Find(window->params.owner)) keyboard_ = window->params.owner;
+        Compose(Outer(*window));
+        ListWindows();
+        return;
+    }
+    if (!window->visible) Place(*window);
+    window->visible = true;
+    Raise(id);
+}
+
+// A window with an owner is centred over it, one without over the screen, as dialogs are on
+// the desktop; every window is kept on the screen.
+void WebHost::Place(Window& window) {
+    Box outer = Outer(window);
+    int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    Box over{0, 0, kScreenWidth, kScreenHeight};
+    if (Window* owner = Find(window.params.owner); owner && owner->visible) over = Outer(*owner);
+    if (window.params.owner || width < kScreenWidth) {
+        window.x = over.left + (over.right - over.left - width) / 2;
+        window.y = over.top + (over.bottom - over.top - height) / 2;
+    }
+    window.x = std::clamp(window.x, 0, std::max(kScreenWidth - width, 0));
+    window.y = std::clamp(window.y, 0, std::max(kScreenHeight - height, 0));
+}
+
+void WebHost::Raise(HostWindowId id) {
+    std::erase(z_order_, id);
+    z_order_.push_back(id);
+    keyboard_ = id;
+    Compose({0, 0, kScreenWidth, kScreenHeight});  // the title bars change colour
+    ListWindows();
+}
+
+void WebHost::ListWindows() {
+    page::ClearWindowList();
+    for (HostWindowId id : z_order_) {
+        const Window& window = windows_.at(id);
+        if (!window.visible) continue;
+        Box outer = Outer(window);
+        page::ListWindow(window.params.title.c_str(), outer.left, outer.top,
+                         outer.right - outer.left, outer.bottom - outer.top,
+                         window.x + window.frame.client_left, window.y + window.frame.client_top,
+                         window.client.width, window.client.height);
+    }
+}
+
+void WebHost::SetTitle(HostWindowId id, const std::string& title) {
+    Window* window = Find(id);
+    if (!window) return;
+    window->params.title = title;  // the frame shows it
+    ListWindows();
+}
+
+void WebHost::SetFrame(HostWindowId id, const HostFrame& frame) {
+    Window* window = Find(id);
+    if (!window) return;
+    window->frame = frame;
+    if (window->visible) Compose(Outer(*window));
+}
+
+void WebHost::Present(HostWindowId id, Surface& pixels) {
+    Window* window = Find(id);
+    if (!window) return;
+    bool whole = !pixels.HasDirty() || pixels.width != window->client.width ||
+                 pixels.height != window->client.height;
+    if (whole) {
+        window->client = pixels;
+        window->client.ClearDirty();
+    }
+    int left = window->x + window->frame.client_left, top = window->y + window->frame.client_top;
+    if (whole) {
+        Compose({left, top, left + pixels.width, top + pixels.height});
+        return;
+    }
+    for (const DirtyBox& dirty : pixels.dirty.boxes()) {
+        int right = std::min(dirty.right, pixels.width),
+            bottom = std::min(dirty.bottom, pixels.height);
+        for (int y = std::max(dirty.top, 0); y < bottom; ++y) {
+            int from = std::max(dirty.left, 0);
+            if (from >= right) break;
+            std::copy(pixels.Row(y) + from, pixels.Row(y) + right, window->client.Row(y) + from);
+        }
+        Compose({left + dirty.left, top + dirty.top, left + dirty.right, top + dirty.bottom});
+    }
+}
+
+WebHost::Box WebHost::Outer(const Window& window) const {
+    int width = window.frame.active.width, height = window.frame.active.height;
+    if (width == 0) width = window.client.width, height = window.client.height;
+    return {window.x, window.y, window.x + width, window.y + height};
+}
+
+// Redraws a box of the screen from the windows in it, bottom first, and shows it.
+void WebHost::Compose(Box box) {
+    box = {std::max(box.left, 0), std::max(box.top, 0), std::min(box.right, kScreenWidth),
+           std::min(box.bottom, kScreenHeight)};
+    if (box.left >= box.right || box.top >= box.bottom) return;
+    for (int y = box.top; y < box.bottom; ++y)
+        std::fill_n(&screen_[size_t(y) * kScreenWidth + box.left], box.right - box.left, kDesktop);
+    for (HostWindowId id : z_order_) {
+        const Window& window = windows_.at(id);
+        if (window.visible) ComposeWindow(window, box);
+    }
+    page::Show(screen_.data(), kScreenWidth, kScreenHeight, box.left, box.top, box.right - box.left,
+               box.bottom - box.top);
+}
+
+void WebHost::ComposeWindow(const Window& window, Box box) {
+    const Surface& frame =
+        z_order_.back() == keyboard_ && keyboard_ && &windows_.at(keyboard_) == &window
+            ? window.frame.active
+            : window.frame.inactive;
+    const int client_left = window.frame.client_left, client_top = window.frame.client_top;
+    Box outer = Outer(window);
+    int top = std::max(box.top, outer.top), bottom = std::min(box.bottom, outer.bottom);
+    int left = std::max(box.left, outer.left), right = std::min(box.right, outer.right);
+    for (int y = top; y < bottom; ++y) {
+        uint32_t* to = &screen_[size_t(y) * kScreenWidth];
+        int row = y - window.y;
+        int client_row = row - client_top;
+        bool client_line = client_row >= 0 && client_row < window.client.height;
+        for (int x = left; x < right; ++x) {
+            int column = x - window.x, client_column = column - client_left;
+            if (client_line && client_column >= 0 && client_column < window.client.width)
+                to[x] = ToCanvas(window.client.Row(client_row)[client_column]);
+            else if (frame.width)
+                to[x] = ToCanvas(frame.Row(row)[column]);
+        }
+    }
+}
+
+void WebHost::Focus(HostWindowId id) {
+    if (Window* window = Find(id); window && window->visible) Raise(id);
+}
+
+void WebHost::ScreenSize(int* width, int* height) {
+    *width = kScreenWidth;
+    *height = kScreenHeight;
+}
+
+void WebHost::PlaySound(const SoundClip& clip) {
+    page::PlaySamples(clip.samples, static_cast<int>(clip.sample_count), clip.sample_rate);
+}
+
+void WebHost::StopSound() {
+    page::StopSamples();
+}
+
+void WebHost::KeyDown(int virtual_key, bool repeat, bool shift) {
+    if (!keyboard_) return;
+    Queue({.type = HostEventType::kKeyDown,
+           .window = keyboard_,
+           .virtual_key = virtual_key,
+           .repeat = repeat,
+           .shift = shift});
+}
+
+void WebHost::KeyUp(int virtual_key) {
+    if (keyboard_)
+        Queue({.type = HostEventType::kKeyUp, .window = keyboard_, .virtual_key = virtual_key});
+}
+
+void WebHost::Character(int character) {
+    if (keyboard_)
+        Queue({.type = HostEventType::kChar, .window = keyboard_, .character = character});
+}
+
+HostWindowId WebHost::WindowAt(int x, int y) const {
+    for (auto it = z_order_.rbegin(); it != z_order_.rend(); ++it) {
+        const Window& window = windows_.at(*it);
+        Box outer = Outer(window);
+        if (window.visible && Inside(x, y, outer.left, outer.top, outer.right, outer.bottom))
+            return *it;
+    }
+    return 0;
+}
+
+// Clicks in a client area go to its window, and while a button is held everything goes there; a
+// click on a close box asks its window to close; the rest of a frame takes no clicks.
+void WebHost::Mouse(HostEventType type, MouseButton button, int screen_x, int screen_y) {
+    HostWindowId id = buttons_down_ ? mouse_owner_ : WindowAt(screen_x, screen_y);
+    Window* window = Find(id);
+    bool captured = buttons_down_ > 0 && !frame_press_;
+    if (type == HostEventType::kButtonDown) ++buttons_down_;
+    if (type == HostEventType::kButtonUp) buttons_down_ = std::max(buttons_down_ - 1, 0);
+    if (!window) return;
+    int frame_x = screen_x - window->x, frame_y = screen_y - window->y;
+    int x = frame_x - window->frame.client_left, y = frame_y - window->frame.client_top;
+    bool in_client = x >= 0 && y >= 0 && x < window->client.width && y < window->client.height;
+    if (type == HostEventType::kButtonDown && buttons_down_ == 1) {
+        mouse_owner_ = id;
+        frame_press_ = !in_client;
+        captured = in_client;
+    }
+    if (frame_press_) {
+        const HostFrame& frame = window->frame;
+        if (type == HostEventType::kButtonUp && button == MouseButton::kLeft &&
+            window->params.has_close_box &&
+            Inside(frame_x, frame_y, frame.close_left, frame.close_top, frame.close_right,
+                   frame.close_bottom))
+            Queue({.type = HostEventType::kCloseRequest, .window = id});
+        if (!buttons_down_) frame_press_ = false;
+        return;
+    }
+    if (in_client || captured)
+        Queue({.type = type, .window = id, .button = button, .x = x, .y = y});
+}
+
+WebHost::Window* WebHost::Find(HostWindowId id) {
+    auto found = windows_.find(id);
+    return found == windows_.end() ? nullptr : &found->second;
+}
+
+}  // namespace platform::web

@@ -1,0 +1,89 @@
+// The browser: one canvas is the screen, on which the host composites every top-level window
+// with the frame the window system drew for it; keys and mouse come from the page, time from
+// its monotonic clock, sound from Web Audio. Waiting suspends the program (ASYNCIFY) until a
+// page event or the deadline, so nested modal loops wait exactly as on the desktop.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+
+namespace platform::web {
+
+class WebHost final : public Host {
+  public:
+    // The screen: the main window's outer size, which fills it.
+    static constexpr int kScreenWidth = 800;
+    static constexpr int kScreenHeight = 600;
+
+    // Sizes the canvas and starts listening to the page; one host per page.
+    WebHost();
+    ~WebHost() override;
+    WebHost(const WebHost&) = delete;
+    WebHost& operator=(const WebHost&) = delete;
+
+    double NowMs() override;
+    int64_t CalendarSeconds() override;
+    bool WaitEvent(double deadline_ms, HostEvent* event) override;
+    void Sleep(double ms) override;
+
+    HostWindowId CreateWindow(const HostWindowParams& params) override;
+    void DestroyWindow(HostWindowId window) override;
+    void ShowWindow(HostWindowId window, HostShow show) override;
+    void SetTitle(HostWindowId window, const std::string& title) override;
+    void Present(HostWindowId window, Surface& pixels) override;
+    void Focus(HostWindowId window) override;
+    void ScreenSize(int* width, int* height) override;
+    bool WantsFrames() const override { return true; }
+    void SetFrame(HostWindowId window, const HostFrame& frame) override;
+
+    void PlaySound(const SoundClip& clip) override;
+    void StopSound() override;
+
+    // Called by the page's event handlers: they only queue, never draw or wait.
+    void KeyDown(int virtual_key, bool repeat, bool shift);
+    void KeyUp(int virtual_key);
+    void Character(int character);
+    void Mouse(HostEventType type, MouseButton button, int screen_x, int screen_y);
+
+  private:
+    struct Window {
+        HostWindowParams params;
+        int x = 0;  // outer top-left on the screen
+        int y = 0;
+        bool visible = false;
+        Surface client;  // the last pixels presented
+        HostFrame frame;
+    };
+    struct Box {
+        int left, top, right, bottom;
+    };
+
+    Window* Find(HostWindowId id);
+    Box Outer(const Window& window) const;
+    void Place(Window& window);
+    void Raise(HostWindowId id);
+    void Compose(Box box);
+    void ComposeWindow(const Window& window, Box box);
+    HostWindowId WindowAt(int x, int y) const;
+    void Queue(const HostEvent& event);
+    void ListWindows();
+
+    double start_ms_ = 0;
+    HostWindowId next_id_ = 1;
+    std::map<HostWindowId, Window> windows_;
+    std::vector<HostWindowId> z_order_;  // bottom first
+    HostWindowId keyboard_ = 0;
+    HostWindowId mouse_owner_ = 0;  // the window a held button belongs to
+    int buttons_down_ = 0;
+    bool frame_press_ = false;  // the held button went down on a frame, not a client area
+    std::deque<HostEvent> pending_;
+    std::vector<uint32_t> screen_;  // RGBA as the canvas takes it
+};
+
+}  // namespace platform::web

@@ -1,0 +1,285 @@
+#!/usr/bin/python3
+"""The game in a real browser: headless Chromium from Debian on the built site.
+
+  browser_test.py play SITE SCREENSHOTS_TOOL   the page, the splash against the headless host's
+                                               picture, story, PLAY!, keys, About, a whole game
+                                               with a name, and the table after a reload
+  browser_test.py ticks SITE [SECONDS]         the tick intervals over 20 s of play
+"""
+
+import os
+import statistics
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+
+from devtools import Browser, serve, wait_for
+
+SPLASH = "Grommelin Quibbert's Zandrofel V2.27"
+MAIN = "Grommelin Quibbert's Zandrofel"
+STORY = "The Story..."
+ABOUT = "About"
+NAME = "Quibbert's Hall of Fame"
+TABLE = "                         H  I  G  H       S  C  O  R  E  S          "
+QUESTION = "Quibbert needs you..."
+NO_ANSWER = "Your a dork"
+APP_BOX = "zandrofel"
+LOSER = "G  A  M  E    O  V  E  R"
+PLAY_BUTTON = (379, 213)  # client pixels of the splash's "PLAY!"
+ABOUT_OK = (325, 261)
+
+
+def read_png(path):
+    """Width, height and rows of (r, g, b) of an 8-bit RGB PNG."""
+    data = open(path, "rb").read()
+    at, chunks, width, height = 8, b"", 0, 0
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        body = data[at + 8:at + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
+            assert depth == 8 and colour == 2, "expected 8-bit RGB"
+        elif kind == b"IDAT":
+            chunks += body
+        at += 12 + length
+    raw, rows, previous, stride = zlib.decompress(chunks), [], bytearray(width * 3), width * 3
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            left = line[i - 3] if i >= 3 else 0
+            up, corner = previous[i], previous[i - 3] if i >= 3 else 0
+            if kind == 1:
+                line[i] = (line[i] + left) & 255
+            elif kind == 2:
+                line[i] = (line[i] + up) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (left + up) // 2) & 255
+            elif kind == 4:
+                p = left + up - corner
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
+                line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 255
+        rows.append([tuple(line[x * 3:x * 3 + 3]) for x in range(width)])
+        previous = line
+    return width, height, rows
+
+
+class Page:
+    """The game's page in one browser, with the windows the web host lists."""
+
+    def __init__(self, browser, url):
+        self.browser, self.url = browser, url
+
+    def load(self):
+        started = time.monotonic()
+        self.browser.open(self.url)
+        wait_for(lambda: self.browser.evaluate(
+            "typeof Module !== 'undefined' && !document.getElementById('play').disabled"),
+            60, "the page to load")
+        return time.monotonic() - started
+
+    def start(self):
+        box = self.browser.evaluate(
+            "(() => { const r = document.getElementById('play').getBoundingClientRect();"
+            " return [r.x + r.width / 2, r.y + r.height / 2]; })()")
+        self.browser.click(*box)
+
+    def windows(self):
+        return self.browser.evaluate("Module.zfWindows || []")
+
+    def window(self, title):
+        return next((w for w in self.windows() if w["title"] == title), None)
+
+    def top(self):
+        listed = self.windows()
+        return listed[-1]["title"] if listed else None
+
+    def await_window(self, title, seconds=20):
+        return wait_for(lambda: self.window(title), seconds, "the window " + repr(title))
+
+    def await_gone(self, title, seconds=20):
+        wait_for(lambda: self.window(title) is None, seconds, repr(title) + " to close")
+
+    def client_pixels(self, title, x=0, y=0, width=None, height=None):
+        window = self.window(title)
+        client = window["client"]
+        return self.browser.canvas_pixels(client["x"] + x, client["y"] + y,
+                                          width or client["width"], height or client["height"])
+
+    def click_client(self, title, x, y, button="left"):
+        client = self.window(title)["client"]
+        scale = self.browser.evaluate(
+            "canvas.getBoundingClientRect().width / canvas.width")
+        origin = self.browser.evaluate(
+            "(() => { const r = canvas.getBoundingClientRect(); return [r.x, r.y]; })()")
+        self.browser.click(origin[0] + (client["x"] + x + 0.5) * scale,
+                           origin[1] + (client["y"] + y + 0.5) * scale, button)
+
+    def press(self, key):
+        codes = {"Escape": 27, "Enter": 13, "ArrowUp": 38, "ArrowDown": 40, "ArrowLeft": 37,
+                 "ArrowRight": 39}
+        self.browser.key(key, key, codes[key], text="\r" if key == "Enter" else None)
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def reference_splash(tool):
+    folder = tempfile.mkdtemp(prefix="zf-reference-")
+    subprocess.run([tool, folder], check=True, stdout=subprocess.DEVNULL)
+    return read_png(os.path.join(folder, "splash.png"))
+
+
+def play_test(site, tool):
+    width, height, splash_rows = reference_splash(tool)
+    server, url = serve(site)
+    browser = Browser()
+    try:
+        page = Page(browser, url)
+        load_seconds = page.load()
+        # The tenth entry below any score, so that even a game without points asks for a name.
+        browser.evaluate("FS.writeFile('/save/scores.txt', '-1\\r\\n'.repeat(10) +"
+                         " 'x\\r\\n'.repeat(9) + 'x')")
+        clicked = time.monotonic()
+        page.start()
+
+        page.await_window(SPLASH)
+        splash = page.window(SPLASH)
+        check((splash["client"]["width"], splash["client"]["height"]) == (width, height),
+              "the splash's client area is %s, not %dx%d" % (splash["client"], width, height))
+        wait_for(lambda: page.client_pixels(SPLASH) == splash_rows, 5,
+                 "the splash to match the headless host's picture pixel for pixel")
+        print("load %.2f s, click to splash %.2f s" % (load_seconds, time.monotonic() - clicked))
+        check(browser.evaluate("Module.zfSoundsPlayed") >= 1, "no start sound")
+
+        page.press("Escape")
+        page.await_window(STORY)
+        page.press("Escape")
+        page.await_gone(STORY)
+        check(page.top() == SPLASH, "the splash is not back on top after the story")
+
+        page.click_client(SPLASH, *PLAY_BUTTON)
+        page.await_window(MAIN)
+        page.await_gone(SPLASH)
+        main = page.window(MAIN)
+        check((main["client"]["width"], main["client"]["height"]) == (788, 569),
+              "the main window's client area is %s" % main["client"])
+        check_scene(page)
+        check_arrow_moves(page)
+        check_about_while_moving(page)
+        name = "Web Player"
+        play_to_the_end(page, name)
+        saved = browser.evaluate("Module.zfSyncs")
+        check(name in browser.evaluate("FS.readFile('/save/scores.txt', {encoding: 'utf8'})"),
+              "the name is not in the saved table")
+
+        page.load()  # a reload: the table comes back from the browser's storage
+        table = browser.evaluate("FS.readFile('/save/scores.txt', {encoding: 'utf8'})")
+        check(table.split("\r\n")[10] == name,
+              "after a reload the table's first name is %r (written back %d times)" %
+              (table.split("\r\n")[10:11], saved))
+        errors = browser.errors()
+        check(not errors, "console errors: %s" % errors)
+    finally:
+        browser.close()
+        server.shutdown()
+    print("ok")
+
+
+def check_scene(page):
+    # Points of the scene that stand still (sky, the house's wall, grass, the verge), as the
+    # headless host draws them.
+    def colours():
+        return [page.client_pixels(MAIN, x, y, 1, 1)[0][0] for x, y, _ in SCENE_POINTS]
+    wanted = [colour for _, _, colour in SCENE_POINTS]
+    wait_for(lambda: colours() == wanted, 5, "the scene's colours %s (seen %s)" % (wanted, colours()))
+
+
+SCENE_POINTS = [(0, 0, (0x54, 0x96, 0xe2)), (240, 200, (0x30, 0x36, 0xa7)),
+                (120, 280, (0x00, 0x80, 0x00)), (720, 280, (0x00, 0x80, 0x00)),
+                (360, 300, (0x00, 0x00, 0x00))]
+
+
+def check_arrow_moves(page):
+    start = (369, 530, 50, 39)  # Quibbert's start, bottom centre
+    before = page.client_pixels(MAIN, *start)
+    page.press("ArrowUp")
+    wait_for(lambda: page.client_pixels(MAIN, *start) != before, 3, "Up to move Quibbert")
+    page.press("ArrowDown")
+    wait_for(lambda: page.client_pixels(MAIN, *start) == before, 3, "Down to bring him back")
+
+
+def check_about_while_moving(page):
+    page.click_client(MAIN, 394, 100, "right")
+    page.await_window(ABOUT)
+    road = (0, 330, 788, 120)
+    first = page.client_pixels(MAIN, *road)
+    wait_for(lambda: page.client_pixels(MAIN, *road) != first, 3,
+             "the road to move behind About")
+    page.click_client(ABOUT, *ABOUT_OK)
+    page.await_gone(ABOUT)
+
+
+def play_to_the_end(page, name):
+    """Up into the road and the river until each round ends, a key to go on, until the game
+    ends; then the name, the table, "No" to another game."""
+    for _ in range(60):
+        top = page.top()
+        if top == NAME:
+            break
+        if top in (APP_BOX, LOSER):
+            page.press("Enter")
+            time.sleep(0.2)
+            continue
+        for _ in range(5):
+            page.press("ArrowUp")
+        time.sleep(0.5)
+        page.browser.type_text("a")
+        time.sleep(0.3)
+    page.await_window(NAME, 5)
+    page.browser.type_text(name)
+    page.press("Enter")
+    page.await_window(TABLE)
+    page.press("Enter")
+    page.await_window(QUESTION)
+    page.browser.type_text("n")
+    page.await_window(NO_ANSWER)
+    page.press("Enter")
+    page.await_gone(NO_ANSWER)
+
+
+def ticks_test(site, seconds):
+    server, url = serve(site)
+    browser = Browser()
+    try:
+        page = Page(browser, url + "?ticklog")
+        page.load()
+        page.start()
+        page.await_window(SPLASH)
+        page.click_client(SPLASH, *PLAY_BUTTON)
+        page.await_window(MAIN)
+        time.sleep(seconds)
+        log = browser.evaluate("FS.readFile('/tmp/ticks.log', {encoding: 'utf8'})")
+    finally:
+        browser.close()
+        server.shutdown()
+    times = [float(line.split()[0]) for line in log.splitlines() if " tick " in line]
+    times = [t for t in times if t >= times[-1] - seconds * 1000]
+    gaps = sorted(b - a for a, b in zip(times, times[1:]))
+    median = statistics.median(gaps)
+    p99 = gaps[int(len(gaps) * 0.99)]
+    print("ticks %d over %.1f s: median %.3f ms, p99 %.3f ms, max %.3f ms" %
+          (len(times), (times[-1] - times[0]) / 1000, median, p99, gaps[-1]))
+    check(abs(median - 15.625) <= 1.0, "median tick interval %.3f ms" % median)
+    print("ok")
+
+
+if __name__ == "__main__":
+    if sys.argv[1] == "play":
+        play_test(sys.argv[2], sys.argv[3])
+    else:
+        ticks_test(sys.argv[2], float(sys.argv[3]) if len(sys.argv) > 3 else 20.0)

@@ -1,0 +1,151 @@
+"""A small client of the DevTools protocol: starts Debian's headless Chromium on a fresh profile,
+serves a folder on a free local port, and drives one page (evaluate, keys, mouse)."""
+
+import base64
+import functools
+import http.server
+import json
+import os
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+import urllib.request
+
+import websocket  # Debian's python3-websocket
+
+CHROMIUM = "/usr/bin/chromium"
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def serve(folder):
+    """Serves folder at http://127.0.0.1:<port>/ on a thread; returns (server, base url)."""
+    handler = functools.partial(Quiet, directory=folder)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server, "http://127.0.0.1:%d/" % server.server_address[1]
+
+
+def wait_for(condition, seconds, what):
+    """Polls condition until it holds; fails naming what was awaited."""
+    deadline = time.monotonic() + seconds
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out waiting for " + what)
+        time.sleep(0.02)
+
+
+class Browser:
+    def __init__(self, profile=None):
+        self.owned_profile = profile is None
+        self.profile = profile or tempfile.mkdtemp(prefix="zf-chromium-")
+        port_file = os.path.join(self.profile, "DevToolsActivePort")
+        if os.path.exists(port_file):
+            os.remove(port_file)
+        self.process = subprocess.Popen(
+            [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+             "--remote-debugging-port=0", "--remote-debugging-address=127.0.0.1",
+             "--autoplay-policy=document-user-activation-required",
+             "--user-data-dir=" + self.profile, "--window-size=1000,800", "about:blank"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: os.path.exists(port_file) and open(port_file).read().count("\n") >= 1,
+                 30, "Chromium's DevTools port")
+        port = open(port_file).read().split("\n")[0]
+        targets = json.load(urllib.request.urlopen("http://127.0.0.1:%s/json/list" % port))
+        page = next(t for t in targets if t["type"] == "page")
+        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"],
+                                                  timeout=60, suppress_origin=True)
+        self.next_id = 0
+        self.events = []
+        for domain in ("Runtime", "Log", "Page"):
+            self.call(domain + ".enable")
+
+    def close(self):
+        """Closes the browser gracefully (IndexedDB reaches the disk), then cleans up."""
+        try:
+            self.call("Browser.close")
+        except Exception:
+            pass
+        try:
+            self.process.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        if self.owned_profile:
+            shutil.rmtree(self.profile, ignore_errors=True)
+
+    def call(self, method, **params):
+        self.next_id += 1
+        ask = self.next_id
+        self.socket.send(json.dumps({"id": ask, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get("id") == ask:
+                if "error" in message:
+                    raise AssertionError("%s: %s" % (method, message["error"]))
+                return message.get("result", {})
+            if "method" in message:
+                self.events.append(message)
+
+    def errors(self):
+        """Console errors, uncaught exceptions and error log entries seen so far."""
+        found = []
+        for event in self.events:
+            method, params = event["method"], event["params"]
+            if method == "Runtime.consoleAPICalled" and params["type"] == "error":
+                found.append(" ".join(str(a.get("value", a.get("description"))) for a in params["args"]))
+            elif method == "Runtime.exceptionThrown":
+                found.append(params["exceptionDetails"].get("exception", {}).get("description", "exception"))
+            elif method == "Log.entryAdded" and params["entry"]["level"] == "error":
+                found.append(params["entry"]["text"])
+        return found
+
+    def evaluate(self, expression):
+        result = self.call("Runtime.evaluate", expression=expression, returnByValue=True,
+                           awaitPromise=True)
+        if "exceptionDetails" in result:
+            raise AssertionError("%s: %s" % (expression, result["exceptionDetails"]))
+        return result["result"].get("value")
+
+    def open(self, url):
+        self.call("Page.navigate", url=url)
+
+    def key(self, key, code, virtual_key, text=None):
+        down = {"type": "keyDown" if text else "rawKeyDown", "key": key, "code": code,
+                "windowsVirtualKeyCode": virtual_key}
+        if text:
+            down["text"] = text
+        self.call("Input.dispatchKeyEvent", **down)
+        self.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
+                  windowsVirtualKeyCode=virtual_key)
+
+    def type_text(self, text):
+        for c in text:
+            self.key(c, "Key" + c.upper() if c.isalpha() else "", ord(c.upper()), text=c)
+
+    def click(self, x, y, button="left"):
+        buttons = 1 if button == "left" else 2
+        self.call("Input.dispatchMouseEvent", type="mouseMoved", x=x, y=y)
+        self.call("Input.dispatchMouseEvent", type="mousePressed", x=x, y=y, button=button,
+                  buttons=buttons, clickCount=1)
+        self.call("Input.dispatchMouseEvent", type="mouseReleased", x=x, y=y, button=button,
+                  buttons=0, clickCount=1)
+
+    def canvas_pixels(self, x, y, width, height):
+        """The canvas's RGB pixels in a box, as rows of (r, g, b)."""
+        data = self.evaluate(
+            "(() => { const d = Module.zfContext.getImageData(%d, %d, %d, %d).data;"
+            " let s = ''; for (let i = 0; i < d.length; i += 4)"
+            " s += String.fromCharCode(d[i], d[i + 1], d[i + 2]); return btoa(s); })()"
+            % (x, y, width, height))
+        raw = base64.b64decode(data)
+        return [[tuple(raw[(row * width + col) * 3:(row * width + col) * 3 + 3])
+                 for col in range(width)] for row in range(height)]
