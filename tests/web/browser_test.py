@@ -30,6 +30,7 @@ APP_BOX = "zandrofel"
 LOSER = "G  A  M  E    O  V  E  R"
 PLAY_BUTTON = (379, 213)  # client pixels of the splash's "PLAY!"
 ABOUT_OK = (325, 261)
+NAME_FIELD = (100, 70)  # inside the name dialog's edit field
 
 
 def read_png(path):
@@ -241,6 +242,7 @@ def play_to_the_end(page, name):
         page.browser.type_text("a")
         time.sleep(0.3)
     page.await_window(NAME, 5)
+    page.click_client(NAME, *NAME_FIELD)  # the dialog opens with OK, not the field, focused
     page.browser.type_text(name)
     page.press("Enter")
     page.await_window(TABLE)
