@@ -149,11 +149,12 @@ std::string LearnRealPath(int fd, const std::string& path) {
 
 bool ReadScoreFile(const std::string& path, std::string* bytes, ScoreFileError* error) {
     bytes->clear();
+    const std::string full_path = FullPath(path);
     const int fd = OpenOrCreate(path, O_RDONLY);
-    if (fd < 0) return Fail(error, "open", FullPath(path), errno);
+    if (fd < 0) return Fail(error, "open", full_path, errno);
     struct stat info;
-    const bool read = CheckRegular(fd, "read", FullPath(path), &info, error) &&
-                      ReadFrom(fd, FullPath(path), bytes, error);
+    const bool read =
+        CheckRegular(fd, "read", full_path, &info, error) && ReadFrom(fd, full_path, bytes, error);
     close(fd);
     return read;
 }
