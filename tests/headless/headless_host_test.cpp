@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <vector>
 
 #include "harness/test_support.h"
 
@@ -40,6 +42,35 @@ TEST(HeadlessHost, TheClockMovesOnlyToDeadlinesAndScriptedEvents) {
     EXPECT_FALSE(host.WaitEvent(-1, &event));
     EXPECT_TRUE(called);
     EXPECT_EQ(host.NowMs(), 45);
+}
+
+TEST(HeadlessHost, AWaitStopsAtTheLimitAndAClosedGateEndsWaitsAtOnce) {
+    HeadlessHost host;
+    HostEvent event;
+    std::vector<double> stopped_at;
+    host.SetLimit(50, [&] {
+        stopped_at.push_back(host.NowMs());
+        host.SetLimit(std::numeric_limits<double>::infinity(), nullptr);  // let it go on
+    });
+    EXPECT_FALSE(host.WaitEvent(100, &event));
+    EXPECT_EQ(stopped_at, std::vector<double>{50});
+    EXPECT_EQ(host.NowMs(), 100);
+
+    // A scripted event past the limit also stops the clock there first.
+    host.SetLimit(105, [&] {
+        stopped_at.push_back(host.NowMs());
+        host.SetLimit(std::numeric_limits<double>::infinity(), nullptr);
+    });
+    host.PressKey(1, 'A', 110);
+    host.SetWaitGate([] { return false; });
+    EXPECT_FALSE(host.WaitEvent(200, &event));
+    EXPECT_EQ(host.NowMs(), 100) << "a closed gate lets no time pass";
+    host.SetWaitGate(nullptr);
+    ASSERT_TRUE(host.WaitEvent(200, &event));
+    EXPECT_EQ(stopped_at, (std::vector<double>{50, 105}));
+    EXPECT_EQ(host.NowMs(), 110);
+    host.Advance(15);
+    EXPECT_EQ(host.NowMs(), 125);
 }
 
 TEST(HeadlessHost, RecordsSoundsTitlesAndTheCalendar) {
