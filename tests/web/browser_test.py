@@ -5,8 +5,11 @@
                                                picture, story, PLAY!, keys, About, a whole game
                                                with a name, and the table after a reload
   browser_test.py ticks SITE [SECONDS]         the tick intervals over 20 s of play
+  browser_test.py measure SITE [SECONDS]       figures: file sizes, load to splash, the
+                                               browser's CPU and the ticks while playing
 """
 
+import gzip
 import os
 import statistics
 import struct
@@ -183,6 +186,7 @@ def play_test(site, tool):
         check(table.split("\r\n")[10] == name,
               "after a reload the table's first name is %r (written back %d times)" %
               (table.split("\r\n")[10:11], saved))
+        check_close_box_ends_the_game(page)
         errors = browser.errors()
         check(not errors, "console errors: %s" % errors)
     finally:
@@ -225,6 +229,21 @@ def check_about_while_moving(page):
     page.await_gone(ABOUT)
 
 
+def check_close_box_ends_the_game(page):
+    page.start()
+    page.await_window(SPLASH)
+    page.click_client(SPLASH, *PLAY_BUTTON)
+    main = page.await_window(MAIN)
+    scale = page.browser.evaluate("canvas.getBoundingClientRect().width / canvas.width")
+    origin = page.browser.evaluate(
+        "(() => { const r = canvas.getBoundingClientRect(); return [r.x, r.y]; })()")
+    close_box = (main["x"] + main["width"] - 14, main["y"] + 12)  # 16 x 14, 6 in from the corner
+    page.browser.click(origin[0] + close_box[0] * scale, origin[1] + close_box[1] * scale)
+    wait_for(lambda: page.browser.evaluate("!document.getElementById('ended').hidden"), 10,
+             "the page saying the game has ended")
+    check(page.windows() == [], "windows left after the game ended: %s" % page.windows())
+
+
 def play_to_the_end(page, name):
     """Up into the road and the river until each round ends, a key to go on, until the game
     ends; then the name, the table, "No" to another game."""
@@ -254,34 +273,100 @@ def play_to_the_end(page, name):
     page.await_gone(NO_ANSWER)
 
 
+def start_playing(page):
+    """Loads the page and clicks to play; returns (load seconds, click-to-splash seconds)."""
+    load_seconds = page.load()
+    clicked = time.monotonic()
+    page.start()
+    page.await_window(SPLASH)
+    splash_seconds = time.monotonic() - clicked
+    page.click_client(SPLASH, *PLAY_BUTTON)
+    page.await_window(MAIN)
+    return load_seconds, splash_seconds
+
+
+def tick_intervals(browser, seconds):
+    """The intervals between the last seconds' motion ticks, sorted, from the page's tick log."""
+    log = browser.evaluate("FS.readFile('/tmp/ticks.log', {encoding: 'utf8'})")
+    times = [float(line.split()[0]) for line in log.splitlines() if " tick 1 " in line]
+    times = [t for t in times if t >= times[-1] - seconds * 1000]
+    return sorted(b - a for a, b in zip(times, times[1:]))
+
+
+def describe(gaps):
+    median, p99 = statistics.median(gaps), gaps[int(len(gaps) * 0.99)]
+    print("ticks: %d intervals, median %.3f ms, p99 %.3f ms, max %.3f ms" %
+          (len(gaps), median, p99, gaps[-1]))
+    return median
+
+
 def ticks_test(site, seconds):
     server, url = serve(site)
     browser = Browser()
     try:
-        page = Page(browser, url + "?ticklog")
-        page.load()
-        page.start()
-        page.await_window(SPLASH)
-        page.click_client(SPLASH, *PLAY_BUTTON)
-        page.await_window(MAIN)
+        start_playing(Page(browser, url + "?ticklog"))
         time.sleep(seconds)
-        log = browser.evaluate("FS.readFile('/tmp/ticks.log', {encoding: 'utf8'})")
+        gaps = tick_intervals(browser, seconds)
     finally:
         browser.close()
         server.shutdown()
-    times = [float(line.split()[0]) for line in log.splitlines() if " tick " in line]
-    times = [t for t in times if t >= times[-1] - seconds * 1000]
-    gaps = sorted(b - a for a, b in zip(times, times[1:]))
-    median = statistics.median(gaps)
-    p99 = gaps[int(len(gaps) * 0.99)]
-    print("ticks %d over %.1f s: median %.3f ms, p99 %.3f ms, max %.3f ms" %
-          (len(times), (times[-1] - times[0]) / 1000, median, p99, gaps[-1]))
+    median = describe(gaps)
     check(abs(median - 15.625) <= 1.0, "median tick interval %.3f ms" % median)
     print("ok")
+
+
+def process_tree_cpu_seconds(root):
+    """User and system CPU seconds of a process and all its descendants."""
+    children = {}
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                fields = open("/proc/%s/stat" % entry).read().rsplit(")", 1)[1].split()
+            except OSError:
+                continue
+            children.setdefault(int(fields[1]), []).append((int(entry), fields))
+    total, stack = 0, [root]
+    ticks = os.sysconf("SC_CLK_TCK")
+    try:
+        fields = open("/proc/%d/stat" % root).read().rsplit(")", 1)[1].split()
+        total += (int(fields[11]) + int(fields[12])) / ticks
+    except OSError:
+        pass
+    while stack:
+        for pid, fields in children.get(stack.pop(), []):
+            total += (int(fields[11]) + int(fields[12])) / ticks
+            stack.append(pid)
+    return total
+
+
+def measure(site, seconds):
+    for name in sorted(os.listdir(site)):
+        data = open(os.path.join(site, name), "rb").read()
+        print("file %-16s %9d bytes, %9d gzipped" % (name, len(data), len(gzip.compress(data, 9))))
+    server, url = serve(site)
+    browser = Browser()
+    try:
+        page = Page(browser, url + "?ticklog")
+        load_seconds, splash_seconds = start_playing(page)
+        print("load %.2f s; click to splash %.2f s (the start sound plays first)" %
+              (load_seconds, splash_seconds))
+        before, started = process_tree_cpu_seconds(browser.process.pid), time.monotonic()
+        keys = ["ArrowLeft", "ArrowRight"]
+        while time.monotonic() - started < seconds:
+            page.press(keys[int(time.monotonic() - started) % 2])
+            time.sleep(0.5)
+        used = process_tree_cpu_seconds(browser.process.pid) - before
+        print("browser CPU while playing: %.1f %% of one core over %.0f s" %
+              (100 * used / (time.monotonic() - started), seconds))
+        describe(tick_intervals(browser, seconds))
+    finally:
+        browser.close()
+        server.shutdown()
 
 
 if __name__ == "__main__":
     if sys.argv[1] == "play":
         play_test(sys.argv[2], sys.argv[3])
     else:
-        ticks_test(sys.argv[2], float(sys.argv[3]) if len(sys.argv) > 3 else 20.0)
+        seconds = float(sys.argv[3]) if len(sys.argv) > 3 else 20.0
+        (ticks_test if sys.argv[1] == "ticks" else measure)(sys.argv[2], seconds)

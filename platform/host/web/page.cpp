@@ -4,20 +4,16 @@
 
 #include <cmath>
 
-// JavaScript bodies pass through the C preprocessor: no backslashes in them.
+// JavaScript bodies pass through the C preprocessor: no backslashes in them. clang-format would
+// take them for C++ (and break "!==").
+// clang-format off
 
 EM_JS(double, zf_now, (), { return performance.now(); });
 EM_JS(double, zf_calendar_ms, (), { return Date.now(); });
 
 EM_ASYNC_JS(void, zf_wait, (int ms), {
     await new Promise(function(resolve) {
-        var timer = ms >= 0 ? setTimeout(
-                                  function() {
-                                      Module.zfWake = null;
-                                      resolve();
-                                  },
-                                  ms)
-                            : 0;
+        var timer = ms >= 0 ? setTimeout(function() { Module.zfWake = null; resolve(); }, ms) : 0;
         Module.zfWake = function() {
             if (timer) clearTimeout(timer);
             Module.zfWake = null;
@@ -26,22 +22,22 @@ EM_ASYNC_JS(void, zf_wait, (int ms), {
     });
 });
 
-EM_JS(void, zf_wake, (), {
-    if (Module.zfWake) Module.zfWake();
-});
+EM_JS(void, zf_wake, (), { if (Module.zfWake) Module.zfWake(); });
 
-EM_ASYNC_JS(void, zf_pause, (int ms),
-            { await new Promise(function(resolve) { setTimeout(resolve, ms); }); });
+EM_ASYNC_JS(void, zf_pause, (int ms), {
+    await new Promise(function(resolve) { setTimeout(resolve, ms); });
+});
 
 EM_JS(void, zf_size_canvas, (int width, int height), {
     var canvas = document.getElementById('canvas');
     canvas.width = width;
     canvas.height = height;
-    Module.zfContext = canvas.getContext('2d', {alpha : false});
+    Module.zfContext = canvas.getContext('2d', {alpha: false});
 });
 
+// One view of the screen's memory, made again only when the memory grows.
 EM_JS(void, zf_show, (const uint32_t* screen, int width, int height, int x, int y, int w, int h), {
-    if (!Module.zfImage || Module.zfImageBuffer != = HEAPU8.buffer) {
+    if (!Module.zfImage || Module.zfImageBuffer !== HEAPU8.buffer) {
         Module.zfImage = new ImageData(
             new Uint8ClampedArray(HEAPU8.buffer, screen, width * height * 4), width, height);
         Module.zfImageBuffer = HEAPU8.buffer;
@@ -55,19 +51,12 @@ EM_JS(double, zf_canvas_scale, (), {
 });
 
 EM_JS(void, zf_clear_windows, (), { Module.zfWindows = []; });
-EM_JS(void, zf_list_window,
-      (const char* title, int x, int y, int width, int height, int client_x, int client_y,
-       int client_width, int client_height),
-      {
-          Module.zfWindows.push({
-              title : UTF8ToString(title),
-              x : x,
-              y : y,
-              width : width,
-              height : height,
-              client : {x : client_x, y : client_y, width : client_width, height : client_height}
-          });
-      });
+EM_JS(void, zf_list_window, (const char* title, int x, int y, int width, int height,
+                             int client_x, int client_y, int client_width, int client_height), {
+    Module.zfWindows.push({title: UTF8ToString(title), x: x, y: y, width: width, height: height,
+                           client: {x: client_x, y: client_y, width: client_width,
+                                    height: client_height}});
+});
 
 // The speaker: one source at a time; each clip's buffer is made once.
 EM_JS(void, zf_play, (const uint8_t* samples, int count, int rate), {
@@ -94,6 +83,8 @@ EM_JS(void, zf_stop, (), {
     if (Module.zfSource) Module.zfSource.stop();
     Module.zfSource = null;
 });
+
+// clang-format on
 
 namespace platform::web::page {
 

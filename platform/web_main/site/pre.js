@@ -12,19 +12,36 @@ Module['preRun'].push(function() {
 
   // A save is a file written and closed, or renamed into place; the folder goes back to storage
   // once the program yields, so a temporary file renamed over the table goes as the table. One
-  // write at a time: a save during a write is written after it.
-  var writing = false, again = false;
+  // transfer at a time: a save during a transfer is written after it.
+  // The game open in another tab tells this one when it has saved, and this one reads the folder
+  // back from storage, so that its next save ranks against that table and loses no entry.
+  var busy = false, writeAgain = false, readAgain = false;
+  var others = typeof BroadcastChannel === 'function' ? new BroadcastChannel('zandrofel-save') : null;
   Module.zfSyncs = 0;
+  function next() {
+    busy = false;
+    if (writeAgain) { writeAgain = false; writeBack(); }
+    else if (readAgain) { readAgain = false; readBack(); }
+  }
   function writeBack() {
-    if (writing) { again = true; return; }
-    writing = true;
+    if (busy) { writeAgain = true; return; }
+    busy = true;
     FS.syncfs(false, function(error) {
       if (error) console.warn('The scores could not be saved in the browser: ' + error);
-      writing = false;
+      else if (others) others.postMessage('saved');
       Module.zfSyncs++;
-      if (again) { again = false; writeBack(); }
+      next();
     });
   }
+  function readBack() {
+    if (busy) { readAgain = true; return; }
+    busy = true;
+    FS.syncfs(true, function(error) {
+      if (error) console.warn('The saved scores could not be read: ' + error);
+      next();
+    });
+  }
+  if (others) others.onmessage = readBack;
   function inSave(path) { return typeof path === 'string' && path.indexOf('/save/') === 0; }
   var close = FS.close;
   FS.close = function(stream) {
