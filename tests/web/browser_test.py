@@ -186,6 +186,7 @@ def play_test(site, tool):
         check(table.split("\r\n")[10] == name,
               "after a reload the table's first name is %r (written back %d times)" %
               (table.split("\r\n")[10:11], saved))
+        check_a_second_tab_reads_a_save_back(browser, url)
         check_close_box_ends_the_game(page)
         errors = browser.errors()
         check(not errors, "console errors: %s" % errors)
@@ -227,6 +228,20 @@ def check_about_while_moving(page):
              "the road to move behind About")
     page.click_client(ABOUT, *ABOUT_OK)
     page.await_gone(ABOUT)
+
+
+def check_a_second_tab_reads_a_save_back(browser, url):
+    # The game open twice: when one tab saves, the other reads the table back, so that its own
+    # next save ranks against it and loses no entry.
+    tab = browser.new_tab(url)
+    try:
+        Page(tab, url).load()
+        table = "\r\n".join(["7"] * 10 + ["Other Tab"] * 10)
+        browser.evaluate("FS.writeFile('/save/scores.txt', %r)" % table)
+        wait_for(lambda: tab.evaluate("FS.readFile('/save/scores.txt', {encoding: 'utf8'})") == table,
+                 10, "the second tab to read the first one's save back")
+    finally:
+        tab.close()
 
 
 def check_close_box_ends_the_game(page):

@@ -58,18 +58,33 @@ class Browser:
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: os.path.exists(port_file) and open(port_file).read().count("\n") >= 1,
                  30, "Chromium's DevTools port")
-        port = open(port_file).read().split("\n")[0]
-        targets = json.load(urllib.request.urlopen("http://127.0.0.1:%s/json/list" % port))
-        page = next(t for t in targets if t["type"] == "page")
-        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"],
+        self.port = open(port_file).read().split("\n")[0]
+        targets = json.load(urllib.request.urlopen("http://127.0.0.1:%s/json/list" % self.port))
+        self.attach(next(t for t in targets if t["type"] == "page"))
+
+    def attach(self, target):
+        self.socket = websocket.create_connection(target["webSocketDebuggerUrl"],
                                                   timeout=60, suppress_origin=True)
         self.next_id = 0
         self.events = []
         for domain in ("Runtime", "Log", "Page"):
             self.call(domain + ".enable")
 
+    def new_tab(self, url):
+        """A second tab of the same browser (same profile and storage), driven on its own."""
+        request = urllib.request.Request(
+            "http://127.0.0.1:%s/json/new?%s" % (self.port, url), method="PUT")
+        target = json.load(urllib.request.urlopen(request))
+        tab = Browser.__new__(Browser)
+        tab.process, tab.port, tab.owned_profile = None, self.port, False
+        tab.attach(target)
+        return tab
+
     def close(self):
         """Closes the browser gracefully (IndexedDB reaches the disk), then cleans up."""
+        if self.process is None:  # a tab
+            self.socket.close()
+            return
         try:
             self.call("Browser.close")
         except Exception:
