@@ -29,13 +29,6 @@ SDL_Rect Clipped(int x, int y, int w, int h, int width, int height) {
     return {left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
 }
 
-// SDL's image can hold the window system's pixels as they are: 0x00RRGGBB words, no padding
-// within a word, the same size, and no lock needed to reach the memory.
-bool CanLend(const SDL_Surface* target, const Surface& pixels) {
-    return target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target) &&
-           target->w == pixels.width && target->h == pixels.height && target->pitch % 4 == 0;
-}
-
 }  // namespace
 
 std::unique_ptr<SdlHost> SdlHost::Create(std::string* problem) {
@@ -84,7 +77,7 @@ SdlHost::SdlHost()
 
 SdlHost::~SdlHost() {
     for (auto& [id, window] : windows_) {
-        TakeBackPixels(window);
+        window.loan.TakeBack();
         SDL_DestroyWindow(window.sdl);
     }
     windows_.clear();
@@ -156,8 +149,8 @@ void SdlHost::Take(const SDL_Event& sdl_event) {
             Window* window = Find(event.window);
             if (window && window->complete) {
                 // Lent pixels may be half way through a frame: show them at the next present.
-                if (auto lent = window->lent.lock())
-                    (*lent)->MarkDirty(0, 0, (*lent)->width, (*lent)->height);
+                if (Surface* lent = window->loan.borrower())
+                    lent->MarkDirty(0, 0, lent->width, lent->height);
                 else
                     SDL_UpdateWindowSurface(window->sdl);
                 continue;
@@ -171,14 +164,12 @@ HostWindowId SdlHost::CreateWindow(const HostWindowSpec& spec) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (spec.resizable) flags |= SDL_WINDOW_RESIZABLE;
     if (spec.owner) flags |= SDL_WINDOW_SKIP_TASKBAR;
-    int x = spec.x == INT_MIN ? SDL_WINDOWPOS_UNDEFINED : spec.x;
-    int y = spec.y == INT_MIN ? SDL_WINDOWPOS_UNDEFINED : spec.y;
     SDL_Window* sdl =
-        SDL_CreateWindow(CodePageToUtf8(spec.title).c_str(), x, y, std::max(spec.client_width, 1),
-                         std::max(spec.client_height, 1), flags);
+        SDL_CreateWindow(CodePageToUtf8(spec.title).c_str(), spec.x, spec.y,
+                         std::max(spec.client_width, 1), std::max(spec.client_height, 1), flags);
     if (!sdl) return 0;
     HostWindowId id = next_id_++;
-    windows_[id] = Window{.sdl = sdl, .owner = spec.owner, .lent = {}};
+    windows_[id] = Window{.sdl = sdl, .owner = spec.owner, .loan = {}};
     directory_.Add(id, SDL_GetWindowID(sdl));
     if (display_fd_ < 0) display_fd_ = DisplayConnectionFd(sdl);
     return id;
@@ -194,7 +185,7 @@ void SdlHost::DestroyWindow(HostWindowId id) {
     std::erase_if(pending_, [id](const HostEvent& event) { return event.window == id; });
     // The owner takes the keyboard first, so no key typed meanwhile falls between the two.
     if (window.visible) ReturnFocusToOwner(window);
-    TakeBackPixels(window);
+    window.loan.TakeBack();
     SDL_DestroyWindow(window.sdl);
 }
 
@@ -240,13 +231,12 @@ void SdlHost::Present(HostWindowId id, Surface& pixels) {
     assert(!pixels.IsMono() && "a window's pixels are in colour");
     if (!PresentLent(*window, pixels)) {
         // SDL frees its old image in SDL_GetWindowSurface once the size has changed.
-        TakeBackPixels(*window);
+        window->loan.TakeBack();
         SDL_Surface* target = SDL_GetWindowSurface(window->sdl);
         if (!target) return;
-        if (CanLend(target, pixels)) {
+        if (ScreenLoan::Fits(target, pixels)) {
             // Lending moves every pixel into SDL's image; no separate copy is needed.
-            window->lent =
-                pixels.ViewMemory(static_cast<uint32_t*>(target->pixels), target->pitch / 4);
+            window->loan.Lend(pixels, target);
             window->surface = target;
             window->complete = true;
             SDL_UpdateWindowSurface(window->sdl);
@@ -264,8 +254,7 @@ void SdlHost::Present(HostWindowId id, Surface& pixels) {
 // the image only inside SDL_UpdateWindowSurfaceRects (SDL waits for it with XSync), so drawing
 // between presents never shows a half-drawn frame. False when the lent image cannot be used.
 bool SdlHost::PresentLent(Window& window, Surface& pixels) {
-    auto lent = window.lent.lock();
-    if (!lent || *lent != &pixels || !window.complete || !pixels.HasDirty()) return false;
+    if (!window.loan.HeldBy(pixels) || !window.complete || !pixels.HasDirty()) return false;
     std::array<SDL_Rect, DirtyBoxes::kMaxBoxes> boxes;
     int count = 0;
     for (const DirtyBox& dirty : pixels.dirty.boxes())
@@ -309,11 +298,6 @@ void SdlHost::CopyToScreen(Window& window, SDL_Surface* target, const Surface& p
     else
         SDL_UpdateWindowSurface(window.sdl);
     window.complete = true;
-}
-
-void SdlHost::TakeBackPixels(Window& window) {
-    if (auto lent = window.lent.lock()) (*lent)->OwnPixels();
-    window.lent.reset();
 }
 
 void SdlHost::Focus(HostWindowId id) {

@@ -15,6 +15,7 @@
 
 #include "event_translator.h"
 #include "platform/host.h"
+#include "screen_loan.h"
 #include "sdl_audio.h"
 
 namespace platform::sdl {
@@ -57,8 +58,7 @@ class SdlHost final : public Host {
         // (a size change), so the next present copies the whole client area.
         bool complete = false;
         SDL_Surface* surface = nullptr;  // SDL's, valid until the next size change
-        // The window system's surface while it draws in SDL's memory, else nullptr.
-        std::weak_ptr<Surface*> lent;
+        ScreenLoan loan;  // the window system's surface drawing in SDL's image, if any
     };
 
     SdlHost();
@@ -70,7 +70,6 @@ class SdlHost final : public Host {
     void ReturnFocusToOwner(const Window& window);
     bool PresentLent(Window& window, Surface& pixels);
     void CopyToScreen(Window& window, SDL_Surface* target, const Surface& pixels);
-    static void TakeBackPixels(Window& window);
 
     uint64_t counter_start_ = 0;
     double ms_per_count_ = 0;
