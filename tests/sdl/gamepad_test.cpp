@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/host/sdl/sdl_host.h"
+#include "tests/sdl/dummy_host.h"
 
 namespace platform::sdl {
 namespace {
@@ -14,17 +15,11 @@ namespace {
 class Gamepad : public ::testing::Test {
   protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
         // Events of a pad reach a program whose window SDL thinks has no focus (the dummy
         // driver has no focus at all).
         SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-        std::string problem;
-        host_ = SdlHost::Create(&problem);
-        ASSERT_TRUE(host_) << problem;
-        window_ = host_->CreateWindow({.title = "Pad", .client_width = 4, .client_height = 3});
-        host_->ShowWindow(window_, HostShow::kNormal);
-        host_->Focus(window_);
+        host_ = StartDummyHost(4, 3, &window_);
+        ASSERT_TRUE(host_);
         Plug();
     }
     void TearDown() override {

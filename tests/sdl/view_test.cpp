@@ -11,6 +11,7 @@
 #include "platform/host/sdl/event_translator.h"
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/host/sdl/viewport.h"
+#include "tests/sdl/dummy_host.h"
 
 namespace platform::sdl {
 namespace {
@@ -208,15 +209,9 @@ TEST_F(ViewTranslation, ClicksAreMappedToClientPixelsAndBarsTakeNone) {
 class ScaledHost : public ::testing::Test {
   protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        std::string problem;
-        host_ = SdlHost::Create(&problem);
-        ASSERT_TRUE(host_) << problem;
         // 5 wide, so no screen shape fits it exactly and fullscreen has bars.
-        window_ = host_->CreateWindow({.title = "Scaled", .client_width = 5, .client_height = 3});
-        host_->ShowWindow(window_, HostShow::kNormal);
-        host_->Focus(window_);
+        host_ = StartDummyHost(5, 3, &window_);
+        ASSERT_TRUE(host_);
         pixels_ = Surface::Color(5, 3);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x) pixels_.SetPixel(x, y, 0x010000u * (y + 1) + x);
