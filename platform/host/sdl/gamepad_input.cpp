@@ -37,8 +37,11 @@ void PushKey(HostEventType type, HostWindowId target, int virtual_key, bool repe
 
 }  // namespace
 
-GamepadInput::~GamepadInput() {
+void GamepadInput::CloseAll() {
     for (auto& [id, pad] : pads_) SDL_GameControllerClose(pad);
+    pads_.clear();
+    held_.clear();
+    next_repeat_ms_ = std::numeric_limits<double>::infinity();
 }
 
 bool GamepadInput::Translate(const SDL_Event& event, double now_ms, HostWindowId target,

@@ -21,7 +21,9 @@ class GamepadInput {
     static constexpr double kRepeatMs = 1000.0 / 30;
 
     GamepadInput() = default;
-    ~GamepadInput();
+    ~GamepadInput() { CloseAll(); }
+    // Closes every controller; before SDL_Quit, which frees them.
+    void CloseAll();
     GamepadInput(const GamepadInput&) = delete;
     GamepadInput& operator=(const GamepadInput&) = delete;
 

@@ -91,6 +91,7 @@ SdlHost::~SdlHost() {
         SDL_DestroyWindow(window.sdl);
     }
     windows_.clear();
+    gamepads_.CloseAll();
     audio_.reset();
     if (frame_log_) std::fclose(frame_log_);
     SDL_Quit();
