@@ -7,7 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libfreetype-dev libpng-dev fonts-wine
     libx11-dev xvfb xdotool imagemagick x11-utils x11-xserver-utils weston desktop-file-utils man-db
-    espeak-ng
+    espeak-ng strace
 )
 
 missing=()
