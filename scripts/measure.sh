@@ -16,12 +16,33 @@
 #       motion ticks (timer 1) as the program logs them through ZF_TICK_LOG, leaving out those
 #       around the end of each round, when the timers stop until the next one (a sound started
 #       or a box was answered).
+#
+#   scripts/measure.sh --scales [PROGRAM] [SECONDS]
+#       The game as above three times, 30 seconds each by default, with the load average before
+#       each: at 1 times on an ordinary screen (1280 x 1024), at 2 times on a dense one (2560 x
+#       1600 at 192 dpi, Xft.dpi 192), and fullscreen at 3 times (3840 x 2160, Alt+Enter).
+#       MEASURE_SCREEN, MEASURE_DPI, MEASURE_SCALE and MEASURE_FULLSCREEN=1 set one such run.
 set -euo pipefail
 
 usage() {
     echo "usage: $0 PROGRAM [SECONDS] | $0 --game [PROGRAM] [SECONDS]" >&2
     exit 2
 }
+
+if [[ ${1:-} == --scales ]]; then
+    shift
+    self=$(realpath "$0")
+    run() {
+        echo "== $1 (load average: $(cut -d' ' -f1-3 /proc/loadavg))"
+        shift
+        env "$@" "$self" --game "${args[@]}"
+    }
+    args=("$@")
+    run "1 times, 1280 x 1024" MEASURE_SCALE=1
+    run "2 times, 2560 x 1600 at 192 dpi" MEASURE_SCREEN=2560x1600x24 MEASURE_DPI=192 MEASURE_SCALE=2
+    run "fullscreen at 3 times, 3840 x 2160" MEASURE_SCREEN=3840x2160x24 MEASURE_SCALE=1 MEASURE_FULLSCREEN=1
+    exit 0
+fi
 
 game=0
 if [[ ${1:-} == --game ]]; then
@@ -52,7 +73,9 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display number and writes it to its output when it is ready.
-Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/display" 2>"$work/xvfb.log" &
+dpi=()
+[[ -n ${MEASURE_DPI:-} ]] && dpi=(-dpi "$MEASURE_DPI")
+Xvfb -displayfd 1 -screen 0 "${MEASURE_SCREEN:-1280x1024x24}" "${dpi[@]}" -nolisten tcp -noreset >"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [[ -s $work/display ]] && break
@@ -61,6 +84,8 @@ done
 display=":$(head -n1 "$work/display")"
 [[ $display != ":" ]] || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=$display
+[[ -n ${MEASURE_DPI:-} ]] && echo "Xft.dpi: $MEASURE_DPI" | xrdb -merge
+scale=${MEASURE_SCALE:-1}
 
 # CPU ticks (user + system) of a process; fields 14 and 15 of its stat line.
 cpu_ticks() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; }
@@ -148,10 +173,18 @@ program_pid=$!
 splash=$(find_window "^Grommelin Quibbert.s Zandrofel V2\.27$")
 [[ -n $splash ]] || { echo "the splash did not appear:" >&2; cat "$work/program.out" >&2; exit 1; }
 # "PLAY!": dialog units (226, 123) to (279, 139), at 1.5 pixels across and 1.625 down.
-xdotool mousemove --sync --window "$splash" 379 213 click 1
+xdotool mousemove --sync --window "$splash" $((379 * scale)) $((213 * scale)) click 1
 main=$(find_window "^Grommelin Quibbert.s Zandrofel$")
 [[ -n $main ]] || { echo "the game window did not appear" >&2; exit 1; }
 xdotool windowfocus --sync "$main" 2>/dev/null || true
+if [[ ${MEASURE_FULLSCREEN:-} == 1 ]]; then
+    xdotool key alt+Return
+    for _ in $(seq 50); do
+        xdotool getwindowgeometry "$main" | grep -q "Geometry: ${MEASURE_SCREEN%x*}$" && break
+        sleep 0.1
+    done
+    echo "Window: $(xdotool getwindowgeometry "$main" | grep Geometry)"
+fi
 
 # The other core is kept busy, as by any other program on the machine.
 (while :; do :; done) &

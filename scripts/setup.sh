@@ -6,7 +6,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libfreetype-dev libpng-dev fonts-wine
-    libx11-dev xvfb xdotool imagemagick x11-utils desktop-file-utils man-db
+    libx11-dev xvfb xdotool imagemagick x11-utils x11-xserver-utils weston desktop-file-utils man-db
     espeak-ng strace
 )
 
