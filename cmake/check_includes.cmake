@@ -11,6 +11,7 @@ set(rules
     "platform/host/headless/|platform/ !platform/host/sdl/"
     "platform/host/sdl/|platform/ !platform/host/headless/"
     "platform/|platform/ !platform/host/"
+    "framework/windows/|platform/win32.h platform/sound/wave.h framework/"
     "framework/|platform/win32.h framework/"
     "app/|platform/win32.h framework/ app/ game/ render/ scores/ resources/resource_ids.h"
     "game/|platform/win32.h framework/ app/ game/ render/ scores/ resources/resource_ids.h"
