@@ -28,13 +28,18 @@ std::string AsEntry(const std::string& line) {
     return entry.substr(0, entry.find('\0'));
 }
 
-// Lines end at LF or CR LF, the file at its end or at the first Ctrl-Z; each entry is its
-// line's first twenty characters up to any NUL, or empty past the last line.
-Model Read(const std::string& bytes) {
+// A UTF-8 byte-order mark at the start is skipped; the file ends at its end or at the first
+// Ctrl-Z; lines end at LF or CR LF, and at a lone CR only in a file without any LF. Each entry
+// is its line's first twenty characters up to any NUL, or empty past the last line.
+Model Read(std::string bytes) {
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+    bytes = bytes.substr(0, bytes.find('\x1a'));
+    const bool lone_cr_ends_lines = bytes.find('\n') == std::string::npos;
     std::vector<std::string> lines(1);
-    for (size_t at = 0; at < bytes.size() && bytes[at] != '\x1a'; ++at) {
-        if (bytes[at] == '\n' || (bytes[at] == '\r' && bytes.substr(at, 2) == "\r\n")) {
-            at += bytes[at] == '\r';
+    for (size_t at = 0; at < bytes.size(); ++at) {
+        const bool cr_lf = bytes.compare(at, 2, "\r\n") == 0;
+        if (bytes[at] == '\n' || cr_lf || (bytes[at] == '\r' && lone_cr_ends_lines)) {
+            at += cr_lf;
             lines.emplace_back();
         } else {
             lines.back() += bytes[at];

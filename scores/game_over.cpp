@@ -2,6 +2,7 @@
 // stored, the table shown, and "Play Again?" asked. EndPhase both drives the flow and keeps
 // the round settlement out of it while it runs.
 #include "app/game_wnd.h"
+#include "framework/win_app.h"
 #include "game/game_world.h"
 #include "scores/high_score_dlg.h"
 #include "scores/high_scores.h"
@@ -30,6 +31,7 @@ void ResetForNewGame() {
 
 void CGameWnd::GameOver() {
     if (EndPhase == kPhasePlaying) {
+        ScoreFileTrouble = "";
         LoadHighScores();
         if (GameWorld.Score > HighScoreTable.Scores[kTableSize - 1]) EndPhase = kPhaseQualified;
     }
@@ -68,5 +70,10 @@ void CGameWnd::GameOver() {
 
 void CGameWnd::ShowHighScores() {
     LoadHighScores();
+    // A table that could not be read or saved is told once, before it is shown.
+    if (ScoreFileTrouble.Length() != 0) {
+        AfxMessageBox(ScoreFileTrouble.Chars(), MB_ICONEXCLAMATION);
+        ScoreFileTrouble = "";
+    }
     MessageBox(HighScoreText.Chars(), kHighScoresCaption, MB_SYSTEMMODAL);
 }

@@ -1,6 +1,7 @@
 // Loading and writing "scores.txt": ten score lines, then ten name lines, each line an entry of
 // at most twenty characters.
 #include <algorithm>
+#include <chrono>
 #include <istream>
 #include <limits>
 #include <ostream>
@@ -8,10 +9,13 @@
 #include <string_view>
 
 #include "scores/high_scores.h"
+#include "scores/score_file_system.h"
 
 namespace {
 
 constexpr int kCtrlZ = 26;
+// Long enough for any other game's save to finish; the player is waiting meanwhile.
+constexpr std::chrono::seconds kLockWait{3};
 
 // Pieces of the display text that come before each rank's name.
 constexpr const char* kBeforeName[kTableSize] = {
@@ -61,38 +65,34 @@ std::string LineText(const char (&entry)[kEntrySize]) {
     return LineText(std::string_view(entry, std::find(entry, entry + kEntrySize, '\0') - entry));
 }
 
-// EndPhase holds the new entry's rank, 1 to 10.
-void WriteTable(int32_t score) {
+// The file's bytes with the new entry at rank EndPhase, 1 to 10.
+std::string TableBytes(int32_t score) {
     const ScoreTable& table = HighScoreTable;
     const std::string name = LineText(NewEntryName.Chars());
-    ScoreOut.Open(ScoreFileName.Chars());
+    ScoreOut.Open();
     for (int i = 1; i <= 9; ++i) {
-        if (EndPhase == i) ScoreOut << score << std::endl;
-        ScoreOut << LineText(table.ScoreTexts[i - 1]) << std::endl;
+        if (EndPhase == i) ScoreOut << score << '\n';
+        ScoreOut << LineText(table.ScoreTexts[i - 1]) << '\n';
     }
-    if (EndPhase == 10) ScoreOut << score << std::endl;
+    if (EndPhase == 10) ScoreOut << score << '\n';
     for (int i = 1; i <= 8; ++i) {
-        if (EndPhase == i) ScoreOut << name << std::endl;
-        ScoreOut << LineText(table.Names[i - 1]) << std::endl;
+        if (EndPhase == i) ScoreOut << name << '\n';
+        ScoreOut << LineText(table.Names[i - 1]) << '\n';
     }
-    if (EndPhase == 9) ScoreOut << name << std::endl;
+    if (EndPhase == 9) ScoreOut << name << '\n';
     // The last line has no line end.
     ScoreOut << LineText(table.Names[8]);
-    if (EndPhase == 10) ScoreOut << std::endl << name;
-    ScoreOut.Close();
+    if (EndPhase == 10) ScoreOut << '\n' << name;
+    return ScoreOut.Bytes();
 }
 
-}  // namespace
-
-void LoadHighScores() {
-    ScoreIn.Open(ScoreFileName.Chars());
+void ReadLines() {
     for (auto& entry : HighScoreTable.ScoreTexts) ReadEntry(entry);
     for (auto& entry : HighScoreTable.Names) ReadEntry(entry);
     ScoreIn.Close();
+}
 
-    BuildHighScoreText();
-
-    ScoreIn.Open(ScoreFileName.Chars());
+void ReadNumbers() {
     // No base set: "0x1f" reads as hexadecimal and "017" as octal, as the classic streams read.
     ScoreIn.unsetf(std::ios::basefield);
     // A failed extraction stores 0 and leaves every later score as it was; one out of range
@@ -101,15 +101,68 @@ void LoadHighScores() {
     ScoreIn.Close();
 }
 
+void NoteReadFailure(const ScoreFileError& error) {
+    if (error.message.empty() || ScoreFileTrouble.Length() != 0) return;
+    ScoreFileTrouble = CText(
+        ("The high-score table could not be read, so it may be shown incomplete, and no score "
+         "is saved in it until it can be read.\n\nThe game " +
+         error.message + ".")
+            .c_str());
+}
+
+void NoteSaveFailure(const ScoreFileError& error) {
+    ScoreFileTrouble =
+        CText(("Your score could not be saved in the high-score table.\n\nThe game " +
+               error.message + ".")
+                  .c_str());
+}
+
+// Only a score above the tenth has a rank: the smallest whose stored score is below it.
+void RankNewEntry(int32_t score) {
+    EndPhase = kTableSize;
+    for (int k = kTableSize - 1; k >= 1; --k) {
+        if (score > HighScoreTable.Scores[k - 1]) EndPhase = k;
+    }
+}
+
+// Under the lock the table is read again, as another game may have saved since this one read
+// it, and the entry ranked against what is there now. Nothing is written unless that read
+// succeeded, so a table that could not be read whole is never replaced by a part of it.
+void SaveUnderLock(int32_t score) {
+    ScoreFile file;
+    ScoreFileError error;
+    std::string old_bytes;
+    if (!file.Open(ScoreFileName.Chars(), kLockWait, &error) || !file.ReadAll(&old_bytes, &error))
+        return NoteSaveFailure(error);
+    ScoreIn.OpenBytes(old_bytes);
+    ReadLines();
+    ScoreIn.OpenBytes(old_bytes);
+    ReadNumbers();
+    if (!(score > HighScoreTable.Scores[kTableSize - 1])) return;
+    RankNewEntry(score);
+    if (!file.Replace(old_bytes, TableBytes(score), &error)) NoteSaveFailure(error);
+}
+
+}  // namespace
+
+void LoadHighScores() {
+    ScoreIn.Open(ScoreFileName.Chars());
+    NoteReadFailure(ScoreIn.ReadError());
+    ReadLines();
+
+    BuildHighScoreText();
+
+    ScoreIn.Open(ScoreFileName.Chars());
+    NoteReadFailure(ScoreIn.ReadError());
+    ReadNumbers();
+}
+
 void WriteHighScoreFile(int32_t score) {
     // Only a score above the tenth has a rank; the game-over flow never asks for any other, and
     // writing one would leave the file a line short.
     if (score > HighScoreTable.Scores[kTableSize - 1]) {
-        EndPhase = kTableSize;
-        for (int k = kTableSize - 1; k >= 1; --k) {
-            if (score > HighScoreTable.Scores[k - 1]) EndPhase = k;
-        }
-        WriteTable(score);
+        RankNewEntry(score);
+        SaveUnderLock(score);
     }
     NewEntryName = "";
     LoadHighScores();

@@ -8,3 +8,4 @@ CText HighScoreText;
 TextInputFile ScoreIn;
 TextOutputFile ScoreOut;
 int32_t EndPhase = 0;
+CText ScoreFileTrouble;

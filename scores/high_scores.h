@@ -28,10 +28,15 @@ extern TextOutputFile ScoreOut;
 // 0 while a game runs, 50 when the score qualifies, the new entry's rank while the file is
 // written, 666 once the game is over.
 extern int32_t EndPhase;
+// Why the file could not be read or saved since the game over began, in words for the player;
+// empty when nothing failed. A failed save outranks a failed read.
+extern CText ScoreFileTrouble;
 
-// Reads the table from the file (creating it empty when missing) and rebuilds HighScoreText.
+// Reads the table from the file (creating it empty when missing) and rebuilds HighScoreText. A
+// file that could not be read to its end leaves what could be read, and ScoreFileTrouble.
 void LoadHighScores();
 // Ranks score into EndPhase, rewrites the file with the new entry NewEntryName at that rank,
 // clears NewEntryName and reloads the table. A score that does not beat the tenth leaves the
-// file untouched.
+// file untouched. The rewrite locks the file and ranks against the table read again under the
+// lock; a failure leaves the file as it was and is noted in ScoreFileTrouble.
 void WriteHighScoreFile(int32_t score);

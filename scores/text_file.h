@@ -1,102 +1,50 @@
-// The high-score file's two streams. They read and write the Win32 text-file format on every
-// platform: CR LF line ends on disk, LF in memory, and Ctrl-Z (byte 26) as the end of input.
-// The output stream replaces its file only once everything has been written, so a crash or a
-// full disk in the middle of a save leaves the old file as it was.
+// The high-score file's two streams, over the file's bytes in memory. They read and write the
+// Win32 text-file format on every platform: CR LF line ends on disk, LF in memory, and Ctrl-Z
+// (byte 26) as the end of input. Reading also takes what editors leave: a UTF-8 byte-order mark
+// at the start is skipped, and a file whose lines end in CR alone is read line by line.
 #pragma once
 
-#include <cstdio>
-#include <filesystem>
 #include <istream>
 #include <ostream>
-#include <streambuf>
+#include <sstream>
+#include <string>
+#include <string_view>
 
-// Reads a file, handing on CR LF as LF (a lone CR stays) and ending at the first Ctrl-Z.
-class TextReadBuffer : public std::streambuf {
-  public:
-    TextReadBuffer() = default;
-    ~TextReadBuffer() override;
-    TextReadBuffer(const TextReadBuffer&) = delete;
-    TextReadBuffer& operator=(const TextReadBuffer&) = delete;
+#include "scores/score_file_system.h"
 
-    bool Open(const char* path);
-    void Close();
-    bool IsOpen() const { return file_ != nullptr; }
+// The text of a file: CR LF becomes LF and the text ends at the first Ctrl-Z. A lone CR stays a
+// character, except in a file with no LF at all, where it ends a line.
+std::string TextOfFile(std::string_view bytes);
 
-  protected:
-    int_type underflow() override;
-
-  private:
-    // The next byte of the file, or EOF at its end or on a read error.
-    int NextByte();
-    int PeekByte();
-    bool FillRaw();
-
-    static constexpr size_t kSize = 4096;
-    std::FILE* file_ = nullptr;
-    bool ended_ = false;
-    size_t raw_at_ = 0;
-    size_t raw_end_ = 0;
-    char raw_[kSize];
-    char text_[kSize];
-};
-
-// Writes a file, turning every LF into CR LF.
-class TextWriteBuffer : public std::streambuf {
-  public:
-    TextWriteBuffer() = default;
-    ~TextWriteBuffer() override;
-    TextWriteBuffer(const TextWriteBuffer&) = delete;
-    TextWriteBuffer& operator=(const TextWriteBuffer&) = delete;
-
-    // Takes ownership of an open file.
-    void Attach(std::FILE* file);
-    // False when anything written since Attach failed to reach the file.
-    bool Close();
-    bool IsOpen() const { return file_ != nullptr; }
-
-  protected:
-    int_type overflow(int_type c) override;
-    std::streamsize xsputn(const char* chars, std::streamsize count) override;
-    int sync() override;
-
-  private:
-    std::FILE* file_ = nullptr;
-    bool failed_ = false;
-};
-
-// An input file stream. Opening a missing file creates it empty, as a Win32 input file stream
-// does; anything but a regular file (a directory, a pipe) is not opened, so nothing can hang.
+// An input file stream. Opening reads the whole file; a missing file is created empty, as a
+// Win32 input file stream does, and anything but a regular file is not opened.
 class TextInputFile : public std::istream {
   public:
     TextInputFile();
-    // Starts from a good state whatever happened before, and leaves failbit when not opened.
+    // Starts from a good state whatever happened before, and leaves failbit when not opened. A
+    // read that failed part-way leaves what could be read; ReadError then says why.
     void Open(const char* path);
+    // The same over bytes already read.
+    void OpenBytes(std::string_view bytes);
     void Close();
-    bool IsOpen() const { return buffer_.IsOpen(); }
+    // Why the last Open could not read the file to its end; code and message empty otherwise.
+    const ScoreFileError& ReadError() const { return error_; }
 
   private:
-    TextReadBuffer buffer_;
+    std::stringbuf buffer_;
+    ScoreFileError error_;
 };
 
-// An output file stream that writes a temporary file beside its target and renames it over the
-// target on Close. Where no file can be made beside the target (a read-only folder) it rewrites
-// the target in place. A target that exists but could not be both read and written in place, or
-// is not a regular file, is never touched: a file we cannot read is never replaced unseen.
+// An output stream that gathers a whole file in memory, every LF written as CR LF, so that the
+// file can be written in one piece.
 class TextOutputFile : public std::ostream {
   public:
     TextOutputFile();
-    ~TextOutputFile() override;
-    // Starts from a good state whatever happened before, and leaves failbit when not opened.
-    void Open(const char* path);
-    // Finishes the file: renames the temporary over the target when everything was written,
-    // otherwise removes it. Sets badbit when the target was not brought up to date.
-    void Close();
-    bool IsOpen() const { return buffer_.IsOpen(); }
+    // Starts an empty file from a good state whatever happened before.
+    void Open();
+    // The file's bytes, as written since Open.
+    std::string Bytes() const;
 
   private:
-    void Commit(bool written);
-
-    TextWriteBuffer buffer_;
-    std::filesystem::path target_;
-    std::filesystem::path temporary_;  // empty when writing the target in place
+    std::stringbuf buffer_;
 };

@@ -2,66 +2,27 @@
 // Win32 text file.
 #include "text_file.h"
 
-#include <system_error>
-
 namespace {
 
-constexpr int kCtrlZ = 26;
+constexpr char kCtrlZ = 26;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-TextReadBuffer::~TextReadBuffer() {
-    Close();
-}
-
-bool TextReadBuffer::Open(const char* path) {
-    Close();
-    file_ = std::fopen(path, "rb");
-    return file_ != nullptr;
-}
-
-void TextReadBuffer::Close() {
-    if (file_) std::fclose(file_);
-    file_ = nullptr;
-    ended_ = false;
-    raw_at_ = raw_end_ = 0;
-    setg(text_, text_, text_);
-}
-
-bool TextReadBuffer::FillRaw() {
-    raw_at_ = 0;
-    // A read error (a directory opened by mistake, a failing disk) reads as the end of the file.
-    raw_end_ = file_ ? std::fread(raw_, 1, kSize, file_) : 0;
-    return raw_end_ > 0;
-}
-
-int TextReadBuffer::NextByte() {
-    if (raw_at_ == raw_end_ && !FillRaw()) return EOF;
-    return static_cast<unsigned char>(raw_[raw_at_++]);
-}
-
-int TextReadBuffer::PeekByte() {
-    if (raw_at_ == raw_end_ && !FillRaw()) return EOF;
-    return static_cast<unsigned char>(raw_[raw_at_]);
-}
-
-TextReadBuffer::int_type TextReadBuffer::underflow() {
-    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
-    size_t count = 0;
-    while (!ended_ && count < kSize) {
-        int c = NextByte();
-        if (c == EOF || c == kCtrlZ) {
-            ended_ = true;
-            break;
-        }
-        if (c == '\r' && PeekByte() == '\n') {
-            ++raw_at_;
-            c = '\n';
-        }
-        text_[count++] = static_cast<char>(c);
+std::string TextOfFile(std::string_view bytes) {
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
+    bytes = bytes.substr(0, bytes.find(kCtrlZ));
+    // Lines ended by CR alone: an editor's old Mac format. Elsewhere a lone CR is kept.
+    const bool lone_cr_ends_lines = bytes.find('\n') == std::string_view::npos;
+    std::string text;
+    text.reserve(bytes.size());
+    for (size_t at = 0; at < bytes.size(); ++at) {
+        const char c = bytes[at];
+        if (c == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') continue;
+        text += c == '\r' && lone_cr_ends_lines ? '\n' : c;
     }
-    setg(text_, text_, text_ + count);
-    return count ? traits_type::to_int_type(text_[0]) : traits_type::eof();
+    return text;
 }
 
 TextInputFile::TextInputFile() : std::istream(nullptr) {
@@ -70,21 +31,21 @@ TextInputFile::TextInputFile() : std::istream(nullptr) {
 }
 
 void TextInputFile::Open(const char* path) {
-    buffer_.Close();
+    std::string bytes;
+    ScoreFileError error;
+    const bool read = ReadScoreFile(path, &bytes, &error);
+    OpenBytes(bytes);
+    error_ = error;
+    // Never opened at all: nothing was read, as for a Win32 stream whose open failed.
+    if (!read && bytes.empty()) setstate(std::ios::failbit);
+}
+
+void TextInputFile::OpenBytes(std::string_view bytes) {
     clear();
-    std::error_code error;
-    const std::filesystem::file_type type = std::filesystem::status(path, error).type();
-    if (type == std::filesystem::file_type::not_found) {
-        // A Win32 input file stream creates a missing file, and the first load relies on it.
-        if (std::FILE* created = std::fopen(path, "ab")) std::fclose(created);
-    } else if (type != std::filesystem::file_type::regular) {
-        // A directory or a device is never read, and a pipe never waited on.
-        setstate(std::ios::failbit);
-        return;
-    }
-    if (!buffer_.Open(path)) setstate(std::ios::failbit);
+    error_ = {};
+    buffer_.str(TextOfFile(bytes));
 }
 
 void TextInputFile::Close() {
-    buffer_.Close();
+    buffer_.str("");
 }

@@ -24,6 +24,7 @@ clang++-14 -std=c++20 -g -O1 -Wall -Wextra -Werror -I. \
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
     fuzz/score_file_fuzzer.cpp fuzz/round_trip.cpp \
     scores/text.cpp scores/text_file_read.cpp scores/text_file_write.cpp \
+    scores/score_file_system_posix.cpp \
     scores/high_score_file.cpp scores/high_score_state.cpp \
     -o "$build/score_file_fuzzer"
 

@@ -160,6 +160,26 @@ TEST_F(HighScoreFile, ReadsLineFeedsAndKeepsLoneCarriageReturns) {
     EXPECT_EQ(ReadBytes("scores.txt"), FileOf(Lines({"400", "350", "20"}, {"Cy", "Ann", "B\rob"})));
 }
 
+// What editors leave, a byte-order mark and lines ended by CR alone, reads as the table it holds,
+// and the next save writes the file as the game always does.
+TEST_F(HighScoreFile, EditorsFilesReadAsTheTablesTheyHold) {
+    const std::vector<std::string> lines = Lines({"900", "800"}, {"Ann", "Bo"});
+    std::string cr_only = lines[0];
+    for (size_t i = 1; i < lines.size(); ++i) cr_only += "\r" + lines[i];
+    const std::string mark = "\xEF\xBB\xBF";
+    for (const std::string& bytes : {mark + FileOf(lines), cr_only, mark + cr_only}) {
+        WriteBytes("scores.txt", bytes);
+        HighScoreTable = {};
+        LoadHighScores();
+        ExpectEntries({"900", "800"}, {"Ann", "Bo"});
+        EXPECT_EQ(HighScoreTable.Scores[0], 900);
+        EXPECT_EQ(HighScoreTable.Scores[1], 800);
+        Save(850, "Cy");
+        EXPECT_EQ(ReadBytes("scores.txt"),
+                  FileOf(Lines({"900", "850", "800"}, {"Ann", "Cy", "Bo"})));
+    }
+}
+
 TEST_F(HighScoreFile, CtrlZEndsTheFile) {
     WriteBytes("scores.txt",
                "350\r\n12\x1a"

@@ -1,12 +1,18 @@
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
 #include <csignal>
 #include <cstring>
+#include <fstream>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "score_dir.h"
@@ -166,6 +172,113 @@ TEST_F(HostileFile, ALinkedTableIsUpdatedWhereItLivesWithItsMode) {
     EXPECT_EQ(fs::status("kept/table.txt").permissions(), mode);
     EXPECT_EQ(ReadBytes("kept/table.txt").substr(0, 6), "1000\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator("kept"), fs::directory_iterator()), 1);
+}
+
+std::string Told() {
+    return ScoreFileTrouble.Chars();
+}
+
+TEST_F(HostileFile, AnotherGamesSaveMeanwhileIsKept) {
+    WriteBytes("scores.txt", kTable);
+    LoadHighScores();
+    // While this player types a name, another game ends and saves.
+    const std::string theirs = FileOf({"950", "900", "800", "700", "", "", "", "", "", "",
+                                       "Eve", "Ann", "Bo",  "Cy",  "", "", "", "", "", ""});
+    WriteBytes("scores.txt", theirs);
+    Save(850, "Top");
+    EXPECT_EQ(EndPhase, 3);
+    EXPECT_EQ(ReadBytes("scores.txt"),
+              FileOf({"950", "900", "850", "800", "700", "", "", "", "", "",
+                      "Eve", "Ann", "Top", "Bo",  "Cy",  "", "", "", "", ""}));
+}
+
+TEST_F(HostileFile, ASaveWaitsAFewSecondsForTheLockAndThenGivesUp) {
+    using std::chrono::steady_clock;
+    WriteBytes("scores.txt", kTable);
+    LoadHighScores();
+    const int other_game = open("scores.txt", O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(flock(other_game, LOCK_EX), 0);
+    std::thread release([other_game] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        flock(other_game, LOCK_UN);
+    });
+    auto start = steady_clock::now();
+    Save(1000, "Top");
+    release.join();
+    EXPECT_GE(steady_clock::now() - start, std::chrono::milliseconds(300));
+    EXPECT_EQ(Told(), "");
+    EXPECT_STREQ(HighScoreTable.Names[0], "Top");
+
+    close(other_game);
+
+    // The save replaced the file: the other game locks the new one, and keeps it.
+    const std::string saved = ReadBytes("scores.txt");
+    const int keeping = open("scores.txt", O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(flock(keeping, LOCK_EX), 0);
+    start = steady_clock::now();
+    Save(2000, "Max");
+    const auto waited = steady_clock::now() - start;
+    close(keeping);
+    EXPECT_GE(waited, std::chrono::seconds(2));
+    EXPECT_LT(waited, std::chrono::seconds(10));
+    EXPECT_EQ(ReadBytes("scores.txt"), saved);
+    EXPECT_NE(Told().find("could not lock " + (dir_ / "scores.txt").string()), std::string::npos)
+        << Told();
+}
+
+TEST_F(HostileFile, OnlyAFolderThatRefusesNewFilesLeadsToARewriteInPlace) {
+    // No temporary file can be named beside a table whose name is as long as names go: that
+    // is a failed save, not a reason to rewrite the table in place.
+    const std::string long_name(250, 'n');
+    WriteBytes(long_name, kTable);
+    fs::create_symlink(long_name, "scores.txt");
+    LoadHighScores();
+    Save(1000, "Top");
+    EXPECT_EQ(ReadBytes(long_name), kTable);
+    EXPECT_NE(Told().find("could not create a temporary file beside"), std::string::npos) << Told();
+    EXPECT_EQ(DirectoryEntries(), (std::vector<std::string>{long_name, "scores.txt"}));
+}
+
+TEST_F(HostileFile, AHardLinkedTableStaysOneFile) {
+    WriteBytes("scores.txt", kTable);
+    fs::create_hard_link("scores.txt", "shared.txt");
+    LoadHighScores();
+    Save(1000, "Top");
+    EXPECT_STREQ(HighScoreTable.Names[0], "Top");
+    EXPECT_EQ(fs::hard_link_count("scores.txt"), 2u);
+    EXPECT_EQ(ReadBytes("shared.txt"), ReadBytes("scores.txt"));
+}
+
+bool LinksProtected() {
+    std::ifstream setting("/proc/sys/fs/protected_symlinks");
+    int value = 0;
+    return setting >> value && value == 1;
+}
+
+TEST_F(HostileFile, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root, to be two users";
+    if (!LinksProtected())
+        GTEST_SKIP() << "the system does not protect links (fs.protected_symlinks)";
+    fs::permissions(dir_, fs::perms::all);
+    fs::create_directory("private");
+    WriteBytes("private/secret", "root's own");
+    fs::permissions("private/secret", fs::perms::owner_read | fs::perms::owner_write);
+    // A folder like /tmp: anyone may add to it, and only owners remove.
+    fs::create_directory("shared");
+    fs::permissions("shared", fs::perms::all | fs::perms::sticky_bit);
+    const std::string secret = (dir_ / "private/secret").string();
+    ASSERT_EQ(RunInChild(Privileges::kDrop,
+                         [&] { return symlink(secret.c_str(), "shared/scores.txt") == 0 ? 0 : 1; }),
+              0);
+
+    fs::current_path("shared");
+    LoadHighScores();
+    Save(1000, "Top");
+    fs::current_path(dir_);
+    EXPECT_EQ(ReadBytes(secret), "root's own");
+    EXPECT_NE(Told().find("could not open " + (dir_ / "shared/scores.txt").string()),
+              std::string::npos)
+        << Told();
 }
 
 }  // namespace
