@@ -6,8 +6,6 @@
 // sync can leave old and new blocks mixed, or (between the write and the truncation, a new table
 // shorter than the old) the old table's tail after the new tenth name, which then reads into
 // that one name. Nothing here can leave the file empty.
-#ifndef _WIN32
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -321,4 +319,3 @@ bool ScoreFile::Replace(const std::string& old_bytes, const std::string& new_byt
     return true;
 }
 
-#endif  // _WIN32
