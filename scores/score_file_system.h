@@ -1,6 +1,7 @@
 // The file-system side of the high-score file: reading it, and saving it under a lock so that
 // a crash, a full disk, another player or a second game never loses the table. Everything that
-// differs between systems is behind this header; each system has one source file for it.
+// differs between systems is behind this header; each system has one source file for it
+// (score_file_system_posix.cpp everywhere but _WIN32, score_file_system_windows.cpp there).
 //
 // A save goes: Open (the name opened as the system resolves it, then locked), ReadAll, and
 // Replace with the new bytes; destroying the ScoreFile (or Close) releases the lock.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
@@ -39,15 +40,12 @@ Args Saver(int score, const std::string& name) {
 // strace making every call of `calls` (on `path`, when given) fail, be cut short, or kill the
 // process.
 Args Injected(const std::string& calls, const std::string& injection, const fs::path& path = {}) {
-    Args args = {"strace",
-                 "-qq",
-                 "-f",
-                 "-o",
-                 "/dev/null",
-                 "-e",
-                 "trace=" + calls,
-                 "-e",
-                 "inject=" + calls + ":" + injection};
+    // LeakSanitizer cannot work under a tracer, and would fail a sanitized build's saver.
+    const char* asan_options = std::getenv("ASAN_OPTIONS");
+    Args args = {
+        "env", "ASAN_OPTIONS=" + std::string(asan_options ? asan_options : "") + ":detect_leaks=0"};
+    args = args + Args{"strace", "-qq", "-f", "-o", "/dev/null", "-e", "trace=" + calls};
+    args = args + Args{"-e", "inject=" + calls + ":" + injection};
     if (!path.empty()) args = args + Args{"-P", path.string()};
     return args;
 }
@@ -173,13 +171,14 @@ TEST_F(DurableSave, AKilledSaveLeavesAPrivateTemporaryThatALaterSaveRemoves) {
     WriteBytes("scores.txt", kTable);
     fs::permissions("scores.txt", fs::perms::owner_read | fs::perms::owner_write);
     int status = 0;
-    RunToEnd(Injected("rename,renameat,renameat2", "signal=KILL") + Saver(1000, "Top"), &status);
+    // Killed at its first write, which goes to the new temporary file.
+    RunToEnd(Injected("pwrite64", "signal=KILL") + Saver(1000, "Top"), &status);
     EXPECT_EQ(status, 128 + SIGKILL);
     EXPECT_EQ(ReadBytes("scores.txt"), kTable);
     const std::vector<std::string> left = Temporaries();
     ASSERT_EQ(left.size(), 1u);
-    EXPECT_EQ(fs::status(left[0]).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(ReadBytes(left[0]), kWithTop);
+    EXPECT_EQ(fs::status(left[0]).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+        << "a private table's new copy is private from the start";
 
     // A minute on it is stale; a younger one may be another game's save, and is kept, as is
     // anything not named as the game names them.
