@@ -13,6 +13,7 @@
 
 #include "platform/win32.h"
 #include "scores/score_file_system.h"
+#include "scores/score_file_temporary.h"
 
 namespace {
 
@@ -109,14 +110,6 @@ bool WriteWhole(HANDLE file, const std::string& bytes) {
 
 std::string Folder(const std::string& path) {
     return path.substr(0, path.find_last_of("\\/") + 1);
-}
-
-// "<base>.<8 lowercase hex digits>.tmp", the names CreateTemporary gives.
-bool IsTemporaryOf(const std::string& base, std::string_view name) {
-    if (name.size() != base.size() + 13 || name.substr(0, base.size()) != base) return false;
-    const std::string_view rest = name.substr(base.size());
-    if (rest[0] != '.' || rest.substr(9) != ".tmp") return false;
-    return rest.substr(1, 8).find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
 ULONGLONG Ticks(const FILETIME& time) {

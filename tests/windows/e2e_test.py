@@ -2,7 +2,12 @@
 """The Windows program under Wine on a private Xvfb display, played as a person would, with real
 X input (xdotool) and seen through screenshots (ImageMagick).
 
-  e2e_test.py GAME_EXE LINUX_REPLAY_TOOL
+  e2e_test.py GAME_EXE LINUX_REPLAY_TOOL [--pictures DIR] [--linux]
+
+--pictures keeps a picture of each window as it first shows (splash, story, main, about, name)
+in DIR, whole and as its client area; --linux plays the Linux build the same way (no Wine;
+its windows are client areas only, and it is ended with SIGTERM, having no Alt+F4), so the two
+can be put side by side.
 
 Wine draws the frames itself (no window manager), so a window's X geometry is its whole Win32
 rectangle; the client area is found from the client sizes the templates give. Every wait is on
@@ -29,6 +34,7 @@ DORK = "Your a dork"
 
 MAIN_CLIENT = (788, 569)
 SPLASH_CLIENT = (429, 237)
+STORY_CLIENT = (353, 171)
 ABOUT_CLIENT = (374, 284)
 PLAY_BUTTON = (379, 213)  # "PLAY!" at (226, 123), 53 x 16 dialog units
 ABOUT_OK = (325, 261)  # About's "OK" at (192, 154), 50 x 14
@@ -73,9 +79,11 @@ def wait_for(condition, seconds=15, step=0.1):
 
 
 class Session:
-    def __init__(self, folder, exe):
+    def __init__(self, folder, exe, linux=False, pictures=None):
         self.folder = folder
         self.exe = exe
+        self.linux = linux
+        self.pictures = pictures
         self.shots = 0
         self.env = dict(os.environ, WINEDEBUG="-all")
         read, write = os.pipe()
@@ -98,7 +106,9 @@ class Session:
         return run(list(args), env=self.env)
 
     def start_game(self, run_folder):
-        self.game = subprocess.Popen(["wine", self.exe], cwd=run_folder, env=self.env,
+        command = [self.exe] if self.linux else ["wine", self.exe]
+        env = dict(self.env, SDL_AUDIODRIVER="dummy")
+        self.game = subprocess.Popen(command, cwd=run_folder, env=env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def window(self, title):
@@ -148,6 +158,17 @@ class Session:
         return [[tuple(raw[(y * client[0] + x) * 3:(y * client[0] + x) * 3 + 3])
                  for x in range(client[0])] for y in range(client[1])]
 
+    def picture(self, window, client, name):
+        """The window as it shows, and its client area, for the side-by-side comparison."""
+        if not self.pictures:
+            return
+        left, top = self.client_origin(window, client)
+        build = "linux" if self.linux else "windows"
+        whole = os.path.join(self.pictures, f"{name}-{build}.png")
+        self.x("import", "-window", window, whole)
+        self.x("convert", whole, "-crop", f"{client[0]}x{client[1]}+{left}+{top}", "+repage",
+               os.path.join(self.pictures, f"{name}-{build}-client.png"))
+
     def screenshot_root(self, name):
         self.shots += 1
         self.x("import", "-window", "root",
@@ -174,8 +195,11 @@ def play(session, run_folder, replay_tool):
     check(not session.window(MAIN), "the main window showed before PLAY!")
     print(f"splash after {splash_seconds:.2f} s")
 
+    session.picture(splash, SPLASH_CLIENT, "splash")
     session.keys(splash, "Escape")
     story = session.find(STORY)
+    time.sleep(0.5)  # its first paint
+    session.picture(story, STORY_CLIENT, "story")
     session.keys(story, "Escape")
     check(wait_for(lambda: not session.window(STORY)), "Escape did not close the story")
     check(session.window(SPLASH), "the splash did not come back after the story")
@@ -184,7 +208,7 @@ def play(session, run_folder, replay_tool):
     main = session.find(MAIN)
     check(wait_for(lambda: not session.window(SPLASH)), "the splash stayed after PLAY!")
     _, _, width, height = session.geometry(main)
-    check(width > MAIN_CLIENT[0] and height > MAIN_CLIENT[1], "the main window is too small")
+    check(width >= MAIN_CLIENT[0] and height >= MAIN_CLIENT[1], "the main window is too small")
 
     def scene_shows_colours():
         shot = session.pixels(main, MAIN_CLIENT)
@@ -193,6 +217,7 @@ def play(session, run_folder, replay_tool):
         return shot if not wrong else (print("; ".join(wrong)) and None)
     before = wait_for(scene_shows_colours, 10, 0.3)
     check(before, "the scene's fixed parts do not show their colours")
+    session.picture(main, MAIN_CLIENT, "main")
 
     session.keys(main, "Up")
     moved = wait_for(lambda: region(session.pixels(main, MAIN_CLIENT), PLAYER_START) !=
@@ -201,6 +226,8 @@ def play(session, run_folder, replay_tool):
 
     session.click(main, MAIN_CLIENT, (300, 150), 3)
     about = session.find(ABOUT)
+    time.sleep(0.5)
+    session.picture(about, ABOUT_CLIENT, "about")
     session.click(about, ABOUT_CLIENT, ABOUT_OK)
     check(wait_for(lambda: not session.window(ABOUT)), "About's OK did not close it")
 
@@ -217,6 +244,8 @@ def play(session, run_folder, replay_tool):
         session.keys(main, "a")
         wait_for(lambda: session.window(NAME) or session.window(LOSER), 1.5)
     name = session.find(NAME, 5)
+    time.sleep(0.5)
+    session.picture(name, NAME_CLIENT, "name")
     session.click(name, NAME_CLIENT, NAME_FIELD)
     session.keys(name, *PLAYER_NAME, "Return")
     session.keys(session.find(TABLE), "Return")
@@ -224,7 +253,10 @@ def play(session, run_folder, replay_tool):
     session.keys(session.find(DORK), "Return")
     check(wait_for(lambda: not session.window(DORK)), "the last box did not close")
 
-    session.keys(main, "alt+F4")
+    if session.linux:
+        session.game.terminate()
+    else:
+        session.keys(main, "alt+F4")
     status = wait_for(lambda: session.game.poll() is not None and [session.game.returncode], 15)
     check(status, "closing the main window did not end the program")
     check(status[0] == 0, f"the program ended with status {status[0]}")
@@ -258,10 +290,17 @@ def linux_table(replay_tool, folder):
 
 
 def main(argv):
-    if len(argv) != 3:
+    linux = "--linux" in argv
+    pictures = None
+    if "--pictures" in argv[:-1]:
+        pictures = os.path.abspath(argv[argv.index("--pictures") + 1])
+        os.makedirs(pictures, exist_ok=True)
+    paths = [arg for i, arg in enumerate(argv[1:], 1)
+             if not arg.startswith("--") and argv[i - 1] != "--pictures"]
+    if len(paths) != 2:
         print(__doc__, file=sys.stderr)
         return 2
-    exe, replay_tool = (os.path.abspath(path) for path in argv[1:])
+    exe, replay_tool = (os.path.abspath(path) for path in paths)
     if not os.access(replay_tool, os.X_OK):
         print(f"FAIL: the Linux replay tool {replay_tool} is not built", file=sys.stderr)
         return 1
@@ -270,7 +309,7 @@ def main(argv):
     os.makedirs(run_folder)
     with open(os.path.join(run_folder, "scores.txt"), "wb") as table:
         table.write(START_TABLE)
-    session = Session(folder, exe)
+    session = Session(folder, exe, linux, pictures)
     try:
         play(session, run_folder, replay_tool)
     except Failure as failure:
