@@ -47,8 +47,9 @@ class CGameWnd : public CFrameWnd {
     void SaveHighScore();
 
   private:
-    // The scene moved on once more, with the picture of how the round ended on top.
-    void ShowRoundEnd(CSprite& picture, int x, int y, COLORREF key);
+    // The scene moved on once more, with the picture of how the round ended on top, `dy` below
+    // where the player is after that move (a river object may carry him once more).
+    void ShowRoundEnd(CSprite& picture, int dy, COLORREF key);
 
     CSprite m_Player;
     CSprite m_Squished;

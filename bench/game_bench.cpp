@@ -9,8 +9,8 @@
 #include "app/game_wnd.h"
 #include "framework/win_app.h"
 #include "game/game_world.h"
-#include "platform/host/headless/program_runner.h"
-#include "platform/host/headless/test_support.h"
+#include "harness/program_runner.h"
+#include "harness/test_support.h"
 #include "platform/resources.h"
 
 namespace {
@@ -32,15 +32,15 @@ constexpr long kPixelsPerTick = kClientWidth * 100 + kClientWidth * 100 +
 // The real program, started and painted once, with its timers stopped so that only the
 // benchmark ticks it.
 struct RunningGame {
-    platform::headless::HeadlessSession env{platform::ModuleResources(), "/bench/zandrofel"};
-    std::unique_ptr<platform::headless::ProgramRunner> program;
+    harness::HeadlessSession env{platform::ModuleResources(), "/bench/zandrofel"};
+    std::unique_ptr<harness::ProgramRunner> program;
 
     RunningGame() {
-        env.host.Answer("", [](platform::headless::ModalWindow& window) {
+        env.answers.Answer("", [](harness::ModalWindow& window) {
             window.PressButton(1003);  // "PLAY!" on the splash
         });
-        program = std::make_unique<platform::headless::ProgramRunner>(
-            env.host, [] { return platform::headless::RunWinMain(); });
+        program = std::make_unique<harness::ProgramRunner>(env.host,
+                                                           [] { return harness::RunWinMain(); });
         program->RunUntil(1000);
         Window().KillTimer(kTickTimer);
         Window().KillTimer(kClockTimer);

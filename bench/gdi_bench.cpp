@@ -9,10 +9,10 @@
 
 #include "framework/dc.h"
 #include "platform/gdi/surface_dc.h"
+#include "platform/host/headless/headless_host.h"
 #include "platform/resources.h"
 #include "platform/session.h"
 #include "render/sprite.h"
-#include "tests/support/test_host.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ constexpr int kWindowWidth = 788, kWindowHeight = 569;
 
 // A session and a window-sized surface with a DC on it, as a tick would have.
 struct Scene {
-    test_support::TestHost host;
+    platform::headless::HeadlessHost host;
     platform::ResourceCatalogue resources;
     platform::Session session{host, resources, "/bench"};
     platform::Surface window = platform::Surface::Color(800, 600);

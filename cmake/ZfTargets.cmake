@@ -1,15 +1,22 @@
 # Helpers that give every target of ours the same warnings, sanitizers and layering check.
 
 option(ZF_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(ZF_TSAN "Build with ThreadSanitizer" OFF)
+# Off for a packager's build, whose compiler may warn where ours does not; on in the presets and CI.
+option(ZF_WERROR "Treat warnings in our code as errors" OFF)
 
 add_library(zf_options INTERFACE)
-target_compile_options(zf_options INTERFACE -Wall -Wextra -Werror)
+target_compile_options(zf_options INTERFACE -Wall -Wextra $<$<BOOL:${ZF_WERROR}>:-Werror>)
 target_include_directories(zf_options INTERFACE "${PROJECT_SOURCE_DIR}")
 if(ZF_SANITIZE)
     target_compile_options(zf_options INTERFACE
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
     target_link_options(zf_options INTERFACE -fsanitize=address,undefined)
     target_compile_definitions(zf_options INTERFACE ZF_SANITIZE=1)
+endif()
+if(ZF_TSAN)
+    target_compile_options(zf_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+    target_link_options(zf_options INTERFACE -fsanitize=thread)
 endif()
 
 # One stamp for the whole tree: re-checked whenever any layered source changes.
@@ -20,7 +27,8 @@ file(GLOB_RECURSE zf_layered_sources CONFIGURE_DEPENDS
      "${PROJECT_SOURCE_DIR}/game/*.h" "${PROJECT_SOURCE_DIR}/game/*.cpp"
      "${PROJECT_SOURCE_DIR}/render/*.h" "${PROJECT_SOURCE_DIR}/render/*.cpp"
      "${PROJECT_SOURCE_DIR}/scores/*.h" "${PROJECT_SOURCE_DIR}/scores/*.cpp"
-     "${PROJECT_SOURCE_DIR}/resources/*.h" "${PROJECT_SOURCE_DIR}/resources/*.cpp")
+     "${PROJECT_SOURCE_DIR}/resources/*.h" "${PROJECT_SOURCE_DIR}/resources/*.cpp"
+     "${PROJECT_SOURCE_DIR}/harness/*.h" "${PROJECT_SOURCE_DIR}/harness/*.cpp")
 set(zf_layering_stamp "${PROJECT_BINARY_DIR}/layering.stamp")
 add_custom_command(
     OUTPUT "${zf_layering_stamp}"

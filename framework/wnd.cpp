@@ -12,12 +12,14 @@
 
 namespace {
 
-// Which object belongs to which window. The framework's own bookkeeping: one per process, as
-// there is one user-interface thread.
+// Which object belongs to which window. The framework's own bookkeeping for the one
+// user-interface thread, kept in a fiber-local slot: it ends with the thread, and window handles
+// of a later one never find these objects.
 struct Registry {
     ~Registry() {
-        // At exit the wrapped windows are long gone; the wrappers must not reach for them.
+        // The wrapped windows end with the thread; the wrappers must not reach for them.
         for (auto& [hwnd, wnd] : temporary) wnd->m_hWnd = nullptr;
+        for (auto& [hwnd, wnd] : permanent) wnd->m_hWnd = nullptr;
     }
     std::unordered_map<HWND, CWnd*> permanent;
     std::unordered_map<HWND, std::unique_ptr<CWnd>> temporary;
@@ -25,9 +27,20 @@ struct Registry {
     std::set<std::string> class_names;
 };
 
+void WINAPI DeleteRegistry(PVOID registry) {
+    delete static_cast<Registry*>(registry);
+}
+
 Registry& Windows() {
-    static Registry registry;
-    return registry;
+    static const DWORD slot = FlsAlloc(&DeleteRegistry);
+    auto* registry = static_cast<Registry*>(FlsGetValue(slot));
+    if (!registry) {
+        auto made = std::make_unique<Registry>();
+        [[maybe_unused]] BOOL kept = FlsSetValue(slot, made.get());
+        assert(kept && "the framework's windows live inside a platform session");
+        registry = made.release();
+    }
+    return *registry;
 }
 
 }  // namespace

@@ -172,7 +172,7 @@ std::string CheckRoundTrip(const uint8_t* data, size_t size) {
     const std::string file = name_end < size ? std::string(data + name_end, data + size) : "";
 
     HighScoreTable = {};
-    EndPhase = 0;
+    EndPhase = kPhasePlaying;
     NewEntryName = "";
     {
         std::ofstream out("scores.txt", std::ios::binary | std::ios::trunc);

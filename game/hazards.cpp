@@ -68,7 +68,7 @@ void CGameWnd::CheckVehicles() {
     sndPlaySoundA("ahhh", SND_ASYNC);
     KillTimer(kTickTimer);
     KillTimer(kClockTimer);
-    ShowRoundEnd(m_Squished, world.PlayerX, world.PlayerY + 20, kBlackKey);
+    ShowRoundEnd(m_Squished, 20, kBlackKey);
 }
 
 void CGameWnd::CheckRiver() {
@@ -85,7 +85,7 @@ void CGameWnd::CheckRiver() {
     world.State = kDrowned;
     KillTimer(kTickTimer);
     KillTimer(kClockTimer);
-    ShowRoundEnd(m_Drowned, world.PlayerX, world.PlayerY, kWhiteKey);
+    ShowRoundEnd(m_Drowned, 0, kWhiteKey);
 }
 
 void CGameWnd::CheckGoal() {
@@ -100,7 +100,7 @@ void CGameWnd::CheckGoal() {
     if (world.State != kPlaying) return;
     // On the lawn beside the door.
     sndPlaySoundA("splat", SND_ASYNC);
-    ShowRoundEnd(m_Splat, world.PlayerX, world.PlayerY - 10, kWhiteKey);
+    ShowRoundEnd(m_Splat, -10, kWhiteKey);
     // Kept for the lawn painter while a slot is free; a full set stays as it is.
     for (int32_t& mark : world.SplatMarks) {
         if (mark == 0) {
@@ -113,11 +113,13 @@ void CGameWnd::CheckGoal() {
     KillTimer(kClockTimer);
 }
 
-void CGameWnd::ShowRoundEnd(CSprite& picture, int x, int y, COLORREF key) {
+void CGameWnd::ShowRoundEnd(CSprite& picture, int dy, COLORREF key) {
     UpdateRiver();
     UpdateRoad();
     DrawFootpath();
     DrawLawn();
+    // Read only now: the river redraw carries a riding player on.
+    const GameWorldRecord& world = GameWorld;
     CClientDC dc(this);
-    picture.DrawTransparent(&dc, x, y, key);
+    picture.DrawTransparent(&dc, world.PlayerX, world.PlayerY + dy, key);
 }

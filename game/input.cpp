@@ -49,7 +49,7 @@ void CGameWnd::OnChar(UINT, UINT, UINT) {
 }
 
 void CGameWnd::SettleRound() {
-    if (EndPhase != 0) return;
+    if (EndPhase != kPhasePlaying) return;
     GameWorldRecord& world = GameWorld;
     switch (world.State) {
         case kDrowned:
@@ -90,7 +90,7 @@ void CGameWnd::SettleRound() {
 }
 
 void CGameWnd::OnLButtonDown(UINT, CPoint point) {
-    if (EndPhase != 0) return;
+    if (EndPhase != kPhasePlaying) return;
     SettleRound();
     // Every object under the click shows its caption in turn, at the positions of the moment.
     const GameWorldRecord& world = GameWorld;

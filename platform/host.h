@@ -15,7 +15,7 @@ using HostWindowId = uint32_t;  // 0 is no window
 
 enum class HostShow { kHidden, kNormal, kMinimized, kMaximized };
 
-struct HostWindowSpec {
+struct HostWindowParams {
     std::string title;
     int client_width = 0;
     int client_height = 0;
@@ -83,7 +83,7 @@ class Host {
     // Lets time pass without taking events; they stay queued (a synchronous sound).
     virtual void Sleep(double ms) = 0;
 
-    virtual HostWindowId CreateWindow(const HostWindowSpec& spec) = 0;
+    virtual HostWindowId CreateWindow(const HostWindowParams& params) = 0;
     virtual void DestroyWindow(HostWindowId window) = 0;
     virtual void ShowWindow(HostWindowId window, HostShow show) = 0;
     virtual void SetTitle(HostWindowId window, const std::string& title) = 0;

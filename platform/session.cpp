@@ -7,6 +7,7 @@
 #include "platform/host.h"
 #include "platform/resources.h"
 #include "platform/sound/sound_player.h"
+#include "platform/user/dialog/dialog.h"
 #include "platform/user/user_state.h"
 
 namespace platform {
@@ -24,9 +25,12 @@ Session::Session(Host& host, const ResourceCatalogue& resources, std::string mod
     gdi_ = std::make_unique<gdi::GdiState>(*handles_);
     sound_ = std::make_unique<sound::SoundPlayer>(host_, resources_);
     user_ = std::make_unique<user::UserState>(*this);
+    user::RegisterSystemClasses(user_->classes());
 }
 
 Session::~Session() {
+    // What the program keeps per thread goes first, as at a thread's end.
+    ReleaseLocalValues(local_values_);
     user_.reset();
     sound_.reset();
     gdi_.reset();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/win32.h"
 
@@ -44,6 +45,8 @@ class Observer {
                                  int /*answer*/) {}
     // A modal dialog made from this template is about to return `result`.
     virtual void DialogEnded(LPCDLGTEMPLATEA, INT_PTR /*result*/) {}
+    // A top-level window has just appeared on the screen (it was hidden until now).
+    virtual void WindowShown(HWND) {}
 };
 
 class Session {
@@ -69,21 +72,35 @@ class Session {
     // The C runtime's generator state; 1 until srand, as in a fresh process.
     uint32_t& random_state() { return random_state_; }
 
-    // Whoever watches the run; nullptr when nobody does.
-    Observer* observer() const { return observer_; }
-    void set_observer(Observer* observer) { observer_ = observer; }
+    // The values of the fiber-local slots (FlsSetValue), by slot.
+    std::vector<void*>& local_values() { return local_values_; }
+
+    // Whoever watches the run, told in the order they were added; nullptr adds nobody.
+    void AddObserver(Observer* observer) {
+        if (observer) observers_.push_back(observer);
+    }
+    void RemoveObserver(Observer* observer) { std::erase(observers_, observer); }
+    template <typename Tell>
+    void Notify(Tell&& tell) {
+        // By index: an observer may add or remove one while it is told.
+        for (size_t i = 0; i < observers_.size(); ++i) tell(*observers_[i]);
+    }
 
   private:
     Host& host_;
     const ResourceCatalogue& resources_;
     std::string module_path_;
     uint32_t random_state_ = 1;
-    Observer* observer_ = nullptr;
+    std::vector<Observer*> observers_;
+    std::vector<void*> local_values_;
     // Destroyed bottom-up: windows first, then sound, then drawing objects, then the table.
     std::unique_ptr<HandleTable> handles_;
     std::unique_ptr<gdi::GdiState> gdi_;
     std::unique_ptr<sound::SoundPlayer> sound_;
     std::unique_ptr<user::UserState> user_;
 };
+
+// Gives each value still set to its slot's callback (the session's end).
+void ReleaseLocalValues(std::vector<void*>& values);
 
 }  // namespace platform

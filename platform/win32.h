@@ -73,6 +73,7 @@ typedef DWORD COLORREF;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
+typedef void* PVOID;
 typedef const void* LPCVOID;
 
 #ifndef TRUE
@@ -754,6 +755,15 @@ HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name);
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
 BOOL WINAPI sndPlaySoundA(LPCSTR name, UINT flags);
+
+// Fiber-local storage. A slot's values live as long as the session (the program's one thread
+// with its one fiber): when it ends, the slot's callback is given each value still set.
+typedef void(WINAPI* PFLS_CALLBACK_FUNCTION)(PVOID);
+#define FLS_OUT_OF_INDEXES 0xFFFFFFFFu
+DWORD WINAPI FlsAlloc(PFLS_CALLBACK_FUNCTION callback);
+PVOID WINAPI FlsGetValue(DWORD index);
+BOOL WINAPI FlsSetValue(DWORD index, PVOID value);
+BOOL WINAPI FlsFree(DWORD index);
 
 // The program's entry point, as on Win32: the framework defines it, the host calls it.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);

@@ -9,10 +9,6 @@
 
 namespace {
 
-constexpr int32_t kPhasePlaying = 0;
-constexpr int32_t kPhaseQualified = 50;
-constexpr int32_t kPhaseOver = 666;
-
 constexpr char kHighScoresCaption[] =
     "                         H  I  G  H       S  C  O  R  E  S          ";
 

@@ -4,11 +4,7 @@
 
 #include "framework/data_exchange.h"
 #include "resources/resource_ids.h"
-
-namespace {
-// As many characters as a table entry keeps.
-constexpr int kMaxNameLength = 20;
-}  // namespace
+#include "scores/high_scores.h"
 
 CHighScoreDlg::CHighScoreDlg() : CDialog(IDD_NAME_ENTRY) {}
 

@@ -10,6 +10,6 @@ void CGameWnd::LoadHighScores() {
 void CGameWnd::SaveHighScore() {
     WriteHighScoreFile(GameWorld.Score);
     // The game is over and the table settled: the flow goes on to show it.
-    EndPhase = 666;
+    EndPhase = kPhaseOver;
     GameOver();
 }

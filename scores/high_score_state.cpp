@@ -7,5 +7,5 @@ CText NewEntryName("");
 CText HighScoreText;
 TextInputFile ScoreIn;
 TextOutputFile ScoreOut;
-int32_t EndPhase = 0;
+int32_t EndPhase = kPhasePlaying;
 CText ScoreFileTrouble;

@@ -9,7 +9,13 @@
 
 // Twenty characters and the terminator: every name the entry dialog accepts fits.
 constexpr int kEntrySize = 21;
+constexpr int kMaxNameLength = kEntrySize - 1;
 constexpr int kTableSize = 10;
+
+// The values of EndPhase besides the ranks 1 to kTableSize.
+constexpr int32_t kPhasePlaying = 0;
+constexpr int32_t kPhaseQualified = 50;
+constexpr int32_t kPhaseOver = 666;
 
 struct ScoreTable {
     char Names[kTableSize][kEntrySize];
@@ -25,8 +31,8 @@ extern CText NewEntryName;
 extern CText HighScoreText;
 extern TextInputFile ScoreIn;
 extern TextOutputFile ScoreOut;
-// 0 while a game runs, 50 when the score qualifies, the new entry's rank while the file is
-// written, 666 once the game is over.
+// kPhasePlaying while a game runs, kPhaseQualified when the score qualifies, the new entry's
+// rank while the file is written, kPhaseOver once the game is over.
 extern int32_t EndPhase;
 // Why the file could not be read or saved since the game over began, in words for the player;
 // empty when nothing failed. A failed save outranks a failed read.

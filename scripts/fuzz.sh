@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the high-score file fuzzer with clang's libFuzzer (address and undefined-behaviour
+# Builds the high-score file fuzzer (the fuzz preset) with clang's libFuzzer (address and undefined-behaviour
 # sanitizers on) and runs it on one core for SECONDS (default 60), at low priority.
 # New corpus inputs go to build/fuzz/corpus; failing inputs to tests/scores/regressions/, where
 # the ordinary tests replay them.
@@ -18,21 +18,15 @@ fi
 seconds=${1:-60}
 root=$PWD
 build=$root/build/fuzz
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 mkdir -p "$build/corpus" "$root/tests/scores/regressions"
-
-clang++-14 -std=c++20 -g -O1 -Wall -Wextra -Werror -I. \
-    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    fuzz/score_file_fuzzer.cpp fuzz/round_trip.cpp \
-    scores/text.cpp scores/text_file_read.cpp scores/text_file_write.cpp \
-    scores/score_file_system_posix.cpp \
-    scores/high_score_file.cpp scores/high_score_state.cpp \
-    -o "$build/score_file_fuzzer"
 
 # The fuzzer works in a private directory below TMPDIR (so every path here is absolute);
 # memory is quicker than disk there.
 if [[ -z "${TMPDIR:-}" && -d /dev/shm && -w /dev/shm ]]; then export TMPDIR=/dev/shm; fi
 
-exec nice -n 10 "$build/score_file_fuzzer" \
+exec nice -n 10 "$build/fuzz/score_file_fuzzer" \
     -max_total_time="$seconds" -max_len=10000 -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$root/tests/scores/regressions/" \
     "$build/corpus" "$root/fuzz/corpus"

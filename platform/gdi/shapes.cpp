@@ -9,17 +9,22 @@ namespace platform::gdi {
 
 namespace {
 
-// The outer box minus the inner one, as up to four bands.
-void FillRing(Canvas& canvas, int64_t ol, int64_t ot, int64_t orr, int64_t ob, int64_t il,
-              int64_t it, int64_t ir, int64_t ib, uint32_t ink) {
-    if (il >= ir || it >= ib) {
-        canvas.FillDeviceBox(ol, ot, orr, ob, ink);
+// Half-open device coordinates, wide enough for any logical ones.
+struct DeviceBox {
+    int64_t left, top, right, bottom;
+};
+
+// Fills what of `outer` lies outside `inner` (all of it when `inner` is empty), as up to four
+// bands; `inner` lies within `outer`.
+void FillOutside(Canvas& canvas, const DeviceBox& outer, const DeviceBox& inner, uint32_t ink) {
+    if (inner.left >= inner.right || inner.top >= inner.bottom) {
+        canvas.FillDeviceBox(outer.left, outer.top, outer.right, outer.bottom, ink);
         return;
     }
-    canvas.FillDeviceBox(ol, ot, orr, it, ink);
-    canvas.FillDeviceBox(ol, ib, orr, ob, ink);
-    canvas.FillDeviceBox(ol, it, il, ib, ink);
-    canvas.FillDeviceBox(ir, it, orr, ib, ink);
+    canvas.FillDeviceBox(outer.left, outer.top, outer.right, inner.top, ink);
+    canvas.FillDeviceBox(outer.left, inner.bottom, outer.right, outer.bottom, ink);
+    canvas.FillDeviceBox(outer.left, inner.top, inner.left, inner.bottom, ink);
+    canvas.FillDeviceBox(inner.right, inner.top, outer.right, inner.bottom, ink);
 }
 
 }  // namespace
@@ -38,8 +43,9 @@ void DrawRectangle(Canvas& canvas, const PenTool& pen, const BrushTool& brush, i
     if (brush.visible) canvas.FillDeviceBox(l + 1, t + 1, r - 1, b - 1, brush.ink);
     int64_t half = pen.width / 2;
     int64_t w = pen.width;
-    FillRing(canvas, l - half, t - half, r - 1 - half + w, b - 1 - half + w, l - half + w,
-             t - half + w, r - 1 - half, b - 1 - half, pen.ink);
+    DeviceBox outer{l - half, t - half, r - 1 - half + w, b - 1 - half + w};
+    DeviceBox inner{outer.left + w, outer.top + w, r - 1 - half, b - 1 - half};
+    FillOutside(canvas, outer, inner, pen.ink);
 }
 
 }  // namespace platform::gdi

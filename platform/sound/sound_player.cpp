@@ -47,8 +47,8 @@ bool SoundPlayer::Play(LPCSTR name, UINT flags) {
     clip.samples = wave.samples;
     clip.sample_count = wave.sample_count;
     host_.PlaySound(clip);
-    if (Session* session = Session::TryCurrent(); session && session->observer())
-        session->observer()->SoundStarted(name, flags);
+    if (Session* session = Session::TryCurrent())
+        session->Notify([&](Observer& observer) { observer.SoundStarted(name, flags); });
     started_ = true;
     playing_until_ms_ = host_.NowMs() + clip.DurationMs();
     // Synchronous play blocks without taking messages, even where no audio device exists.

@@ -67,7 +67,7 @@ RECT VisibleClientInTop(const UserState& state, HWND hwnd) {
 }
 
 POINT ClientOriginOnScreen(const UserState& state, HWND hwnd) {
-    HWND top = state.TopLevelOf(hwnd);
+    HWND top = state.windows().TopLevelOf(hwnd);
     const Window* top_window = state.Find(top);
     if (!top_window) return POINT{0, 0};
     RECT insets = FrameInsets(top_window->style, top_window->ex_style);

@@ -27,7 +27,7 @@ void UserState::TakeHostEvent(const HostEvent& event) {
         TakeQuitRequest();
         return;
     }
-    Window* top = FindByHost(event.window);
+    Window* top = windows_.FindByHost(event.window);
     if (!top) return;
     switch (event.type) {
         case HostEventType::kKeyDown:
@@ -42,7 +42,7 @@ void UserState::TakeHostEvent(const HostEvent& event) {
             break;
         case HostEventType::kCloseRequest:
             // A window without a system menu has no close box to press.
-            if ((top->style & WS_SYSMENU) && IsEnabledChain(top->hwnd))
+            if ((top->style & WS_SYSMENU) && windows_.IsEnabledChain(top->hwnd))
                 PostInput(InputMessage{MSG{top->hwnd, WM_CLOSE, 0, 0, DWORD(Now()), POINT{}}});
             break;
         case HostEventType::kResized:
@@ -63,9 +63,10 @@ void UserState::TakeHostEvent(const HostEvent& event) {
 // take a close — hidden behind a start-up dialog, or disabled under a modal one — the program
 // must still end, so the quit message goes out and every modal loop gives way to it.
 void UserState::TakeQuitRequest() {
-    Window* main = top_levels_.empty() ? nullptr : Find(top_levels_.front());
-    if (main && (main->style & WS_SYSMENU) && IsVisibleChain(main->hwnd) &&
-        IsEnabledChain(main->hwnd)) {
+    const std::vector<HWND>& tops = windows_.top_levels();
+    Window* main = tops.empty() ? nullptr : Find(tops.front());
+    if (main && (main->style & WS_SYSMENU) && windows_.IsVisibleChain(main->hwnd) &&
+        windows_.IsEnabledChain(main->hwnd)) {
         PostInput(InputMessage{MSG{main->hwnd, WM_CLOSE, 0, 0, DWORD(Now()), POINT{}}});
         return;
     }
@@ -73,7 +74,8 @@ void UserState::TakeQuitRequest() {
 }
 
 void UserState::TakeKeyEvent(Window* top, const HostEvent& event) {
-    HWND target = focus_ && TopLevelOf(focus_) == top->hwnd ? focus_ : top->hwnd;
+    HWND focus = input_.focus();
+    HWND target = focus && windows_.TopLevelOf(focus) == top->hwnd ? focus : top->hwnd;
     InputMessage input;
     input.msg = MSG{target, 0, 0, KeyLparam(event.type, event.repeat), DWORD(Now()), POINT{}};
     input.shift = event.shift;
@@ -93,10 +95,10 @@ void UserState::TakeKeyEvent(Window* top, const HostEvent& event) {
             input.msg.wParam = static_cast<WPARAM>(static_cast<unsigned char>(event.character));
             break;
     }
-    if (!IsEnabledChain(target)) {
+    if (!windows_.IsEnabledChain(target)) {
         // Nobody reads it, but the keyboard still went up or down.
-        if (input.key_down) SetKeyDown(input.key_down, true);
-        if (input.key_up) SetKeyDown(input.key_up, false);
+        if (input.key_down) input_.SetKeyDown(input.key_down, true);
+        if (input.key_up) input_.SetKeyDown(input.key_up, false);
         return;
     }
     PostInput(input);
@@ -106,10 +108,12 @@ void UserState::TakeMouseEvent(Window* top, const HostEvent& event) {
     if (event.button == MouseButton::kMiddle && event.type != HostEventType::kMouseMove) return;
     bool left = event.button == MouseButton::kLeft;
     POINT point{event.x, event.y};
-    HWND target =
-        capture_ && TopLevelOf(capture_) == top->hwnd ? capture_ : ChildAt(top->hwnd, point);
-    if (!target || !IsEnabledChain(target)) return;
-    if (event.type == HostEventType::kButtonDown && TopLevelOf(target) != active_)
+    HWND capture = input_.capture();
+    HWND target = capture && windows_.TopLevelOf(capture) == top->hwnd
+                      ? capture
+                      : windows_.ChildAt(top->hwnd, point);
+    if (!target || !windows_.IsEnabledChain(target)) return;
+    if (event.type == HostEventType::kButtonDown && windows_.TopLevelOf(target) != input_.active())
         ActivateWindow(*this, top->hwnd);
     if (!Find(target)) return;
 
@@ -118,7 +122,7 @@ void UserState::TakeMouseEvent(Window* top, const HostEvent& event) {
     InputMessage input;
     input.msg = MSG{target, WM_MOUSEMOVE, 0, MAKELPARAM(local.x, local.y), DWORD(Now()), POINT{}};
     input.shift = event.shift;
-    bool lbutton = KeyState(VK_LBUTTON) < 0, rbutton = KeyState(VK_RBUTTON) < 0;
+    bool lbutton = input_.KeyState(VK_LBUTTON) < 0, rbutton = input_.KeyState(VK_RBUTTON) < 0;
     if (event.type == HostEventType::kButtonDown) {
         input.msg.message = left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
         input.key_down = left ? VK_LBUTTON : VK_RBUTTON;
@@ -126,12 +130,13 @@ void UserState::TakeMouseEvent(Window* top, const HostEvent& event) {
         Window* window = Find(target);
         bool wants_double = window->window_class && (window->window_class->style & CS_DBLCLKS);
         double now = Now();
-        bool is_double = wants_double && last_click_.hwnd == target && !last_click_.was_double &&
-                         last_click_.left == left && now - last_click_.time_ms <= kDoubleClickMs &&
-                         std::abs(point.x - last_click_.point.x) <= kDoubleClickSlack &&
-                         std::abs(point.y - last_click_.point.y) <= kDoubleClickSlack;
+        InputState::Click& last_click = input_.last_click();
+        bool is_double = wants_double && last_click.hwnd == target && !last_click.was_double &&
+                         last_click.left == left && now - last_click.time_ms <= kDoubleClickMs &&
+                         std::abs(point.x - last_click.point.x) <= kDoubleClickSlack &&
+                         std::abs(point.y - last_click.point.y) <= kDoubleClickSlack;
         if (is_double) input.msg.message = left ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
-        last_click_ = Click{target, now, point, is_double, left};
+        last_click = InputState::Click{target, now, point, is_double, left};
     } else if (event.type == HostEventType::kButtonUp) {
         input.msg.message = left ? WM_LBUTTONUP : WM_RBUTTONUP;
         input.key_up = left ? VK_LBUTTON : VK_RBUTTON;

@@ -16,7 +16,7 @@ bool InRange(UINT message, UINT first, UINT last) {
 }  // namespace
 
 bool UserState::Accepts(HWND filter, HWND hwnd) const {
-    return !filter || IsAncestor(filter, hwnd);
+    return !filter || windows_.IsAncestor(filter, hwnd);
 }
 
 bool UserState::TakePosted(MSG* msg, HWND filter, UINT first, UINT last, Removal removal) {
@@ -31,16 +31,16 @@ bool UserState::TakePosted(MSG* msg, HWND filter, UINT first, UINT last, Removal
 }
 
 bool UserState::TakeInput(MSG* msg, HWND filter, UINT first, UINT last, Removal removal) {
-    for (auto it = input_.begin(); it != input_.end(); ++it) {
+    for (auto it = input_queue_.begin(); it != input_queue_.end(); ++it) {
         if (!InRange(it->msg.message, first, last) || !Accepts(filter, it->msg.hwnd)) continue;
         *msg = it->msg;
         if (removal == Removal::kRemove) {
             InputMessage taken = *it;
-            input_.erase(it);
+            input_queue_.erase(it);
             // The keyboard state follows the messages as the program reads them.
-            if (taken.key_down || taken.key_up) SetKeyDown(VK_SHIFT, taken.shift);
-            if (taken.key_down) SetKeyDown(taken.key_down, true);
-            if (taken.key_up) SetKeyDown(taken.key_up, false);
+            if (taken.key_down || taken.key_up) input_.SetKeyDown(VK_SHIFT, taken.shift);
+            if (taken.key_down) input_.SetKeyDown(taken.key_down, true);
+            if (taken.key_up) input_.SetKeyDown(taken.key_up, false);
         }
         return true;
     }
@@ -60,7 +60,7 @@ HWND UserState::FindPaintIn(HWND hwnd, HWND filter) const {
 
 bool UserState::FindPaint(MSG* msg, HWND filter, UINT first, UINT last) {
     if (!InRange(WM_PAINT, first, last)) return false;
-    for (HWND top : top_levels_) {
+    for (HWND top : windows_.top_levels()) {
         if (HWND hwnd = FindPaintIn(top, filter)) {
             *msg = MSG{hwnd, WM_PAINT, 0, 0, static_cast<DWORD>(Now()), POINT{}};
             return true;
@@ -93,7 +93,7 @@ bool UserState::PumpHost(double deadline_ms) {
 }
 
 void UserState::PresentDirty() {
-    for (HWND hwnd : top_levels_) {
+    for (HWND hwnd : windows_.top_levels()) {
         Window* window = Find(hwnd);
         if (!window || !window->surface || !window->host_window) continue;
         if (!window->IsVisibleFlag() || !window->surface->HasDirty()) continue;

@@ -49,8 +49,8 @@ LRESULT Deliver(const MSG& msg) {
 LRESULT WINAPI DispatchMessageA(const MSG* msg) {
     if (!msg) return 0;
     LRESULT result = Deliver(*msg);
-    if (platform::Observer* observer = State().session().observer())
-        observer->MessageDispatched(*msg);
+    State().session().Notify(
+        [&](platform::Observer& observer) { observer.MessageDispatched(*msg); });
     return result;
 }
 
@@ -91,7 +91,7 @@ DWORD WINAPI GetTickCount() {
 }
 
 short WINAPI GetKeyState(int virtual_key) {
-    return State().KeyState(virtual_key);
+    return State().input().KeyState(virtual_key);
 }
 
 namespace {
@@ -157,7 +157,7 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
         case WM_ACTIVATE:
             // An activated window takes the keyboard unless one of its own children has it.
             if (LOWORD(wparam) != platform::user::kInactive &&
-                !(state.focus() && state.IsAncestor(hwnd, state.focus())))
+                !(state.input().focus() && state.windows().IsAncestor(hwnd, state.input().focus())))
                 platform::user::SetFocusTo(state, hwnd);
             return 0;
         default:

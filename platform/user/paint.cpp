@@ -15,7 +15,7 @@ namespace platform::user {
 namespace {
 
 Surface* SurfaceOf(UserState& state, HWND hwnd) {
-    Window* top = state.Find(state.TopLevelOf(hwnd));
+    Window* top = state.Find(state.windows().TopLevelOf(hwnd));
     return top ? top->surface.get() : nullptr;
 }
 

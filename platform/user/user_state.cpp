@@ -5,14 +5,11 @@
 
 #include "platform/core/handle_table.h"
 #include "platform/session.h"
-#include "platform/user/dialog/dialog.h"
 #include "platform/user/geometry.h"
 
 namespace platform::user {
 
-UserState::UserState(Session& session) : session_(session) {
-    RegisterSystemClasses(classes_);
-}
+UserState::UserState(Session& session) : session_(session), windows_(session.handles()) {}
 
 UserState::~UserState() {
     DestroyAllSilently();
@@ -33,116 +30,23 @@ double UserState::Now() {
 }
 
 Window* UserState::Find(HWND hwnd) const {
-    return session_.handles().Get<Window>(ToHandle(hwnd), ObjectKind::kWindow);
-}
-
-HWND UserState::Add(std::unique_ptr<Window> window) {
-    Window* raw = window.get();
-    HWND hwnd = ToHwnd(handles().Add(ObjectKind::kWindow, std::move(window)));
-    raw->hwnd = hwnd;
-    if (raw->IsChild()) {
-        Window* parent = Find(raw->parent);
-        assert(parent && "a child window needs a live parent");
-        parent->children.push_back(hwnd);
-    } else {
-        top_levels_.push_back(hwnd);
-    }
-    return hwnd;
+    return windows_.Find(hwnd);
 }
 
 std::unique_ptr<Window> UserState::Remove(HWND hwnd) {
-    Window* window = Find(hwnd);
-    if (!window) return nullptr;
-    if (window->IsChild()) {
-        if (Window* parent = Find(window->parent)) std::erase(parent->children, hwnd);
-    } else {
-        std::erase(top_levels_, hwnd);
-    }
-    if (window->host_window) by_host_.erase(window->host_window);
-    if (focus_ == hwnd) focus_ = nullptr;
-    if (active_ == hwnd) active_ = nullptr;
-    if (capture_ == hwnd) capture_ = nullptr;
-    if (last_click_.hwnd == hwnd) last_click_ = Click{};
+    if (!windows_.Find(hwnd)) return nullptr;
+    input_.Forget(hwnd);
     timers_.KillAllOf(hwnd);
     DropMessagesFor(hwnd);
-    auto object = handles().Remove(ToHandle(hwnd), ObjectKind::kWindow);
-    return std::unique_ptr<Window>(static_cast<Window*>(object.release()));
-}
-
-void UserState::RegisterHostWindow(HWND hwnd, HostWindowId host_window) {
-    by_host_[host_window] = hwnd;
-}
-
-Window* UserState::FindByHost(HostWindowId host_window) const {
-    auto it = by_host_.find(host_window);
-    return it == by_host_.end() ? nullptr : Find(it->second);
-}
-
-HWND UserState::TopLevelOf(HWND hwnd) const {
-    const Window* window = Find(hwnd);
-    while (window && window->IsChild()) {
-        hwnd = window->parent;
-        window = Find(hwnd);
-    }
-    return window ? hwnd : nullptr;
-}
-
-bool UserState::IsAncestor(HWND ancestor, HWND hwnd) const {
-    for (const Window* window = Find(hwnd); window;) {
-        if (hwnd == ancestor) return true;
-        if (!window->IsChild()) return false;
-        hwnd = window->parent;
-        window = Find(hwnd);
-    }
-    return false;
-}
-
-bool UserState::IsEnabledChain(HWND hwnd) const {
-    for (const Window* window = Find(hwnd); window; window = Find(window->parent)) {
-        if (window->IsDisabledFlag()) return false;
-        if (!window->IsChild()) return true;
-    }
-    return false;
-}
-
-bool UserState::IsVisibleChain(HWND hwnd) const {
-    for (const Window* window = Find(hwnd); window; window = Find(window->parent)) {
-        if (!window->IsVisibleFlag()) return false;
-        if (!window->IsChild()) return true;
-    }
-    return false;
-}
-
-HWND UserState::ChildAt(HWND top_level, POINT point) const {
-    HWND found = top_level;
-    const Window* window = Find(top_level);
-    POINT local = point;  // in the client coordinates of `window`
-    while (window) {
-        const Window* hit = nullptr;
-        // Siblings stack in creation order, the first on top, as a dialog's controls do.
-        for (HWND sibling : window->children) {
-            const Window* child = Find(sibling);
-            if (child && child->IsVisibleFlag() && Contains(child->rect, local)) {
-                hit = child;
-                break;
-            }
-        }
-        if (!hit) break;
-        if (hit->IsDisabledFlag()) return nullptr;  // a disabled control swallows the click
-        RECT insets = FrameInsets(hit->style, hit->ex_style);
-        local = POINT{local.x - hit->rect.left - insets.left, local.y - hit->rect.top - insets.top};
-        found = hit->hwnd;
-        window = hit;
-    }
-    return found;
+    return windows_.Remove(hwnd);
 }
 
 LRESULT UserState::Send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     Window* window = Find(hwnd);
     if (!window || !window->proc) return 0;
     LRESULT result = window->proc(hwnd, message, wparam, lparam);
-    if (Observer* observer = session_.observer())
-        observer->MessageHandled(hwnd, message, wparam, lparam);
+    session_.Notify(
+        [&](Observer& observer) { observer.MessageHandled(hwnd, message, wparam, lparam); });
     return result;
 }
 
@@ -153,25 +57,14 @@ void UserState::PostQuit(int exit_code) {
 
 void UserState::DropMessagesFor(HWND hwnd) {
     std::erase_if(posted_, [&](const MSG& msg) { return msg.hwnd == hwnd; });
-    std::erase_if(input_, [&](const InputMessage& input) { return input.msg.hwnd == hwnd; });
-}
-
-short UserState::KeyState(int virtual_key) const {
-    uint8_t state = keys_[static_cast<uint8_t>(virtual_key)];
-    return static_cast<short>(((state & 0x80) ? 0x8000 : 0) | (state & 0x01));
-}
-
-void UserState::SetKeyDown(int virtual_key, bool down) {
-    uint8_t& state = keys_[static_cast<uint8_t>(virtual_key)];
-    if (down && !(state & 0x80)) state ^= 0x01;
-    state = static_cast<uint8_t>(down ? (state | 0x80) : (state & ~0x80));
+    std::erase_if(input_queue_, [&](const InputMessage& input) { return input.msg.hwnd == hwnd; });
 }
 
 void UserState::DestroyAllSilently() {
     tearing_down_ = true;
     // Children before parents, so every parent is still there while its children go.
     std::vector<HWND> order;
-    std::vector<HWND> pending(top_levels_.rbegin(), top_levels_.rend());
+    std::vector<HWND> pending(windows_.top_levels().rbegin(), windows_.top_levels().rend());
     while (!pending.empty()) {
         HWND hwnd = pending.back();
         pending.pop_back();

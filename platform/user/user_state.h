@@ -1,5 +1,5 @@
-// Window system state owned by the session: classes, windows, the message queue, timers,
-// focus and activation, the keyboard state and the mouse capture.
+// Window system state owned by the session: the window classes, the window tree, where input
+// goes (input_state.h), and the message queue with its timers, fed from the host.
 #pragma once
 
 #include <array>
@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/user/input_state.h"
 #include "platform/user/timers.h"
 #include "platform/user/window.h"
 #include "platform/user/window_class.h"
+#include "platform/user/window_tree.h"
 #include "platform/win32.h"
 
 namespace platform {
@@ -43,29 +45,23 @@ class UserState {
     HandleTable& handles();
     ClassRegistry& classes() { return classes_; }
     TimerList& timers() { return timers_; }
+    WindowTree& windows() { return windows_; }
+    const WindowTree& windows() const { return windows_; }
+    InputState& input() { return input_; }
+    const InputState& input() const { return input_; }
     double Now();
 
-    // Windows
+    // The window of a handle; nullptr when there is none.
     Window* Find(HWND hwnd) const;
-    HWND Add(std::unique_ptr<Window> window);
+    // Takes a window out of the tree and out of the focus, timers and queue.
     std::unique_ptr<Window> Remove(HWND hwnd);
-    const std::vector<HWND>& top_levels() const { return top_levels_; }
-    Window* FindByHost(HostWindowId host_window) const;
-    void RegisterHostWindow(HWND hwnd, HostWindowId host_window);
-    HWND TopLevelOf(HWND hwnd) const;
-    bool IsAncestor(HWND ancestor, HWND hwnd) const;  // true for the window itself too
-    // The window and every parent are enabled / visible.
-    bool IsEnabledChain(HWND hwnd) const;
-    bool IsVisibleChain(HWND hwnd) const;
-    // The deepest visible, enabled child under a point of the top-level client area.
-    HWND ChildAt(HWND top_level, POINT client_point) const;
 
     // Calls a window's procedure; 0 for a window that is gone.
     LRESULT Send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
     // The queue
     void Post(const MSG& msg) { posted_.push_back(msg); }
-    void PostInput(const InputMessage& input) { input_.push_back(input); }
+    void PostInput(const InputMessage& input) { input_queue_.push_back(input); }
     void PostQuit(int exit_code);
     void DropMessagesFor(HWND hwnd);
     // Finds the next message in retrieval order (posted, input, quit, paint, timer), waiting
@@ -76,17 +72,6 @@ class UserState {
     void TakeHostEvent(const HostEvent& event);
     // Shows every visible top-level window whose pixels changed.
     void PresentDirty();
-
-    // Focus, activation, capture, keys
-    HWND focus() const { return focus_; }
-    HWND active() const { return active_; }
-    HWND capture() const { return capture_; }
-    void set_focus_raw(HWND hwnd) { focus_ = hwnd; }
-    void set_active_raw(HWND hwnd) { active_ = hwnd; }
-    void SetCapture(HWND hwnd) { capture_ = hwnd; }
-    void ReleaseCapture() { capture_ = nullptr; }
-    short KeyState(int virtual_key) const;
-    void SetKeyDown(int virtual_key, bool down);
 
     // The shared icon or cursor for a key (a system id, or a resource), made on first use.
     HICON SharedIcon(ULONG_PTR key, const void* resource);
@@ -117,29 +102,16 @@ class UserState {
     Session& session_;
     ClassRegistry classes_;
     TimerList timers_;
-    std::vector<HWND> top_levels_;
-    std::map<HostWindowId, HWND> by_host_;
+    WindowTree windows_;
+    InputState input_;
     std::deque<MSG> posted_;
-    std::deque<InputMessage> input_;
+    std::deque<InputMessage> input_queue_;
     bool quit_pending_ = false;
     int quit_code_ = 0;
-    HWND focus_ = nullptr;
-    HWND active_ = nullptr;
-    HWND capture_ = nullptr;
-    std::array<uint8_t, 256> keys_{};  // 0x80 down, 0x01 toggled
     bool tearing_down_ = false;
     std::map<ULONG_PTR, HICON> icons_;
     std::vector<HDC> client_dcs_;
     std::array<HBRUSH, 32> system_brushes_{};
-
-    // The last left press, for double clicks.
-    struct Click {
-        HWND hwnd = nullptr;
-        double time_ms = -1e9;
-        POINT point{};
-        bool was_double = false;
-        bool left = true;
-    } last_click_;
 };
 
 // The window system of the live session.

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/session.h"
 #include "platform/user/focus.h"
 #include "platform/user/geometry.h"
 #include "platform/user/painting.h"
@@ -49,7 +50,7 @@ void CreateHostWindow(UserState& state, Window& window) {
     RECT client = platform::user::ClientRect(window);
     window.surface = std::make_unique<platform::Surface>(
         platform::Surface::Color(platform::user::Width(client), platform::user::Height(client)));
-    platform::HostWindowSpec params;
+    platform::HostWindowParams params;
     params.title = window.text;
     params.client_width = platform::user::Width(client);
     params.client_height = platform::user::Height(client);
@@ -121,7 +122,7 @@ HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR window_nam
         window->parent = parent;
         window->id = reinterpret_cast<LONG_PTR>(menu);
     } else {
-        window->owner = parent ? state.TopLevelOf(parent) : nullptr;
+        window->owner = parent ? state.windows().TopLevelOf(parent) : nullptr;
     }
     window->rect = InitialRect(state, style, x, y, width, height);
     window->text = window_name ? window_name : "";
@@ -129,8 +130,8 @@ HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR window_nam
     window->extra.assign(static_cast<size_t>(window_class->window_extra), 0);
     Window* raw = window.get();
     if (!(style & WS_CHILD)) CreateHostWindow(state, *raw);
-    HWND hwnd = state.Add(std::move(window));
-    if (raw->host_window) state.RegisterHostWindow(hwnd, raw->host_window);
+    HWND hwnd = state.windows().Add(std::move(window));
+    if (raw->host_window) state.windows().RegisterHostWindow(hwnd, raw->host_window);
 
     CREATESTRUCTA create{param,
                          instance,
@@ -169,7 +170,7 @@ BOOL WINAPI DestroyWindow(HWND hwnd) {
     if (!window->IsChild()) {
         // Owned windows (an open message box) go before their owner.
         std::vector<HWND> owned;
-        for (HWND top : state.top_levels())
+        for (HWND top : state.windows().top_levels())
             if (Window* other = state.Find(top); other && other->owner == hwnd)
                 owned.push_back(top);
         for (HWND top : owned) DestroyWindow(top);
@@ -177,10 +178,10 @@ BOOL WINAPI DestroyWindow(HWND hwnd) {
     window = state.Find(hwnd);
     if (!window) return TRUE;
     HideForDestroy(state, *window);
-    if (state.capture() && state.IsAncestor(hwnd, state.capture())) state.ReleaseCapture();
+    if (state.input().capture() && state.windows().IsAncestor(hwnd, state.input().capture())) state.input().ReleaseCapture();
     if (!window->IsChild()) platform::user::ActivateAnother(state, hwnd);
     // A focused child hands the keyboard to its parent.
-    if (state.focus() && state.IsAncestor(hwnd, state.focus()))
+    if (state.input().focus() && state.windows().IsAncestor(hwnd, state.input().focus()))
         platform::user::SetFocusTo(state, window->IsChild() ? window->parent : nullptr);
     SendDestroy(state, hwnd);
     FreeTree(state, hwnd);
@@ -202,7 +203,7 @@ BOOL WINAPI ShowWindow(HWND hwnd, int command) {
         if (!(window = state.Find(hwnd))) return was_visible;
         HideForDestroy(state, *window);
         if (!window->IsChild()) platform::user::ActivateAnother(state, hwnd);
-        if (state.focus() && state.IsAncestor(hwnd, state.focus()))
+        if (state.input().focus() && state.windows().IsAncestor(hwnd, state.input().focus()))
             platform::user::SetFocusTo(state, window->IsChild() ? window->parent : nullptr);
         return was_visible;
     }
@@ -238,9 +239,11 @@ BOOL WINAPI ShowWindow(HWND hwnd, int command) {
     window->show_state = show;
     if (window->host_window && (!was_visible || state_changed))
         state.host().ShowWindow(window->host_window, HostShowFor(show));
+    if (window->host_window && !was_visible)
+        state.session().Notify([&](platform::Observer& observer) { observer.WindowShown(hwnd); });
     if (activate && !window->IsDisabledFlag()) {
         // A window activated while hidden (its dialog focused a control) is raised now.
-        if (state.active() == hwnd && window->host_window && !was_visible)
+        if (state.input().active() == hwnd && window->host_window && !was_visible)
             state.host().Focus(window->host_window);
         platform::user::ActivateWindow(state, hwnd);
     }
@@ -248,7 +251,7 @@ BOOL WINAPI ShowWindow(HWND hwnd, int command) {
 }
 
 BOOL WINAPI IsWindowVisible(HWND hwnd) {
-    return State().IsVisibleChain(hwnd);
+    return State().windows().IsVisibleChain(hwnd);
 }
 
 BOOL WINAPI EnableWindow(HWND hwnd, BOOL enable) {
@@ -261,9 +264,9 @@ BOOL WINAPI EnableWindow(HWND hwnd, BOOL enable) {
         window->style &= ~WS_DISABLED;
     } else {
         window->style |= WS_DISABLED;
-        if (state.capture() && state.IsAncestor(hwnd, state.capture())) state.ReleaseCapture();
+        if (state.input().capture() && state.windows().IsAncestor(hwnd, state.input().capture())) state.input().ReleaseCapture();
         // A disabled window cannot keep the keyboard.
-        if (state.focus() && state.IsAncestor(hwnd, state.focus()))
+        if (state.input().focus() && state.windows().IsAncestor(hwnd, state.input().focus()))
             platform::user::SetFocusTo(state, nullptr);
     }
     state.Send(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
@@ -282,16 +285,16 @@ HWND WINAPI SetFocus(HWND hwnd) {
 }
 
 HWND WINAPI GetFocus() {
-    return State().focus();
+    return State().input().focus();
 }
 HWND WINAPI GetActiveWindow() {
-    return State().active();
+    return State().input().active();
 }
 
 HWND WINAPI SetActiveWindow(HWND hwnd) {
     UserState& state = State();
-    HWND old = state.active();
-    HWND top = state.TopLevelOf(hwnd);
+    HWND old = state.input().active();
+    HWND top = state.windows().TopLevelOf(hwnd);
     if (!top) return nullptr;
     platform::user::ActivateWindow(state, top);
     return old;
@@ -310,7 +313,7 @@ HWND WINAPI GetWindow(HWND hwnd, UINT relation) {
     if (relation == GW_CHILD) return window->children.empty() ? nullptr : window->children.front();
     if (relation == GW_OWNER) return window->IsChild() ? nullptr : window->owner;
     if (relation != GW_HWNDNEXT && relation != GW_HWNDPREV) return nullptr;
-    const std::vector<HWND>* siblings = &state.top_levels();
+    const std::vector<HWND>* siblings = &state.windows().top_levels();
     if (window->IsChild()) siblings = &state.Find(window->parent)->children;
     for (size_t i = 0; i < siblings->size(); ++i) {
         if ((*siblings)[i] != hwnd) continue;
@@ -339,10 +342,9 @@ int WINAPI GetWindowTextLengthA(HWND hwnd) {
 }
 
 namespace {
-LONG_PTR* ExtraSlot(Window& window, int index) {
-    if (index < 0 || static_cast<size_t>(index) + sizeof(LONG_PTR) > window.extra.size())
-        return nullptr;
-    return reinterpret_cast<LONG_PTR*>(window.extra.data() + index);
+// Whether a LONG_PTR at byte offset `index` lies within the window's extra bytes.
+bool ExtraBytesHold(const Window& window, int index) {
+    return index >= 0 && static_cast<size_t>(index) + sizeof(LONG_PTR) <= window.extra.size();
 }
 }  // namespace
 
@@ -366,7 +368,8 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index) {
             break;
     }
     LONG_PTR value = 0;
-    if (ExtraSlot(*window, index)) std::memcpy(&value, window->extra.data() + index, sizeof value);
+    if (ExtraBytesHold(*window, index))
+        std::memcpy(&value, window->extra.data() + index, sizeof value);
     return value;
 }
 
@@ -394,7 +397,7 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
             window->user_data = value;
             break;
         default:
-            if (!ExtraSlot(*window, index)) return 0;
+            if (!ExtraBytesHold(*window, index)) return 0;
             std::memcpy(window->extra.data() + index, &value, sizeof value);
             break;
     }

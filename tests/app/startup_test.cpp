@@ -12,7 +12,7 @@
 namespace game_test {
 namespace {
 
-using platform::headless::ModalWindow;
+using harness::ModalWindow;
 
 constexpr char kStoryTitle[] = "The Story...";
 
@@ -49,7 +49,7 @@ TEST_F(StartupTest, TheSoundPlaysToItsEndThenTheSplashThenThePicturesAndTheSeed)
     EXPECT_EQ(startup_.sounds[0].flags, UINT{SND_SYNC});
     EXPECT_EQ(startup_.sounds[0].at_ms, 0);
     ASSERT_EQ(env_->host.sounds().size(), 1u);  // the host heard it for its whole second
-    EXPECT_EQ(env_->host.sounds()[0].duration_ms, 1000);
+    EXPECT_EQ(env_->host.sounds()[0].clip.DurationMs(), 1000);
     // The splash only once the sound is over, over a main window that exists but is hidden.
     EXPECT_EQ(splash_shown_at_, 1000);
     EXPECT_TRUE(main_hidden_under_splash_);
@@ -116,7 +116,7 @@ TEST_F(SplashStoryTest, EscapeOnTheSplashOpensTheStoryAndEscapeThereGoesBack) {
     EXPECT_EQ(stories_, 2);
     EXPECT_EQ(story_owner_, splash_->hwnd());
     EXPECT_FALSE(splash_enabled_under_story_);
-    EXPECT_EQ(env_->host.modal_titles(),
+    EXPECT_EQ(env_->answers.modal_titles(),
               (std::vector<std::string>{kSplashTitle, kStoryTitle, kStoryTitle}));
     std::vector<std::pair<int, INT_PTR>> dialogs;
     for (const Dialog& dialog : startup_.dialogs) dialogs.emplace_back(dialog.id, dialog.result);

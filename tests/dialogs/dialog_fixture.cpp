@@ -57,11 +57,11 @@ HWND DialogTest::MakeOwner(const char* title) {
 }
 
 platform::HostWindowId DialogTest::HostOf(HWND hwnd) const {
-    return platform::headless::HostWindowOf(hwnd);
+    return harness::HostWindowOf(hwnd);
 }
 
 uint32_t PixelAt(HWND hwnd, int x, int y) {
-    const platform::Surface* pixels = platform::headless::WindowPixels(hwnd);
+    const platform::Surface* pixels = harness::WindowPixels(hwnd);
     return pixels ? pixels->Pixel(x, y) : 0xFFFFFFFFu;
 }
 

@@ -9,8 +9,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "harness/test_support.h"
 #include "platform/core/handle_table.h"
-#include "platform/host/headless/test_support.h"
 #include "platform/win32.h"
 
 namespace dialog_tests {
@@ -28,7 +28,7 @@ class DialogTest : public ::testing::Test {
     HWND MakeOwner(const char* title = "Owner");
     platform::HostWindowId HostOf(HWND hwnd) const;
 
-    platform::headless::HeadlessSession env_;
+    harness::HeadlessSession env_;
 
   private:
     std::array<int, static_cast<size_t>(platform::ObjectKind::kCount)> baseline_{};

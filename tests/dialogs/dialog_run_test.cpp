@@ -11,8 +11,8 @@
 namespace dialog_tests {
 namespace {
 
+using harness::ModalWindow;
 using platform::ObjectKind;
-using platform::headless::ModalWindow;
 
 struct Seen {
     HWND owner_at_start = nullptr;
@@ -49,7 +49,7 @@ TEST_F(DialogRun, TheOwnerIsDisabledFromBeforeTheStartUntilTheEnd) {
     HWND owner = MakeOwner();
     bool enabled_while_open = true;
     bool visible_while_open = false;
-    env_.host.Answer("About", [&](ModalWindow& about) {
+    env_.answers.Answer("About", [&](ModalWindow& about) {
         enabled_while_open = IsWindowEnabled(owner);
         visible_while_open = IsWindowVisible(about.hwnd());
         about.PressButton(IDOK, 10);
@@ -125,7 +125,7 @@ TEST_F(DialogRun, ADialogEndedOrDestroyedWhileStartingGivesItsOwnerBack) {
     seen_.end_at_start = 5;
     EXPECT_EQ(DialogBoxIndirectParamA(nullptr, Template(IDD_ABOUT), owner, &WatchingProc, 0), 5);
     EXPECT_TRUE(IsWindowEnabled(owner));
-    EXPECT_TRUE(env_.host.modal_titles().empty());  // never shown
+    EXPECT_TRUE(env_.answers.modal_titles().empty());  // never shown
 
     seen_ = Seen{};
     seen_.destroy_at_start = true;
@@ -162,7 +162,7 @@ TEST_F(DialogRun, ADialogThatCannotBeBuiltGivesBackItsOwnerAndItsFont) {
 TEST_F(DialogRun, TheFontAndPictureLiveExactlyAsLongAsTheDialog) {
     int fonts = Live(ObjectKind::kFont), bitmaps = Live(ObjectKind::kBitmap);
     int fonts_open = 0, bitmaps_open = 0;
-    env_.host.Answer("", [&](ModalWindow& about) {
+    env_.answers.Answer("", [&](ModalWindow& about) {
         fonts_open = Live(ObjectKind::kFont);
         bitmaps_open = Live(ObjectKind::kBitmap);
         about.PressKey(VK_ESCAPE, 10);

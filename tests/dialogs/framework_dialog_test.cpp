@@ -14,7 +14,7 @@
 namespace dialog_tests {
 namespace {
 
-using platform::headless::ModalWindow;
+using harness::ModalWindow;
 
 class FrameworkDialog : public DialogTest {
   protected:
@@ -127,14 +127,14 @@ END_MESSAGE_MAP()
 TEST_F(FrameworkDialog, EscapeOnTheSplashOpensTheStoryAndOnlyPlayEndsIt) {
     Script script;
     const char* splash_title = "Grommelin Quibbert's Zandrofel V2.27";
-    env_.host.Answer(splash_title, [](ModalWindow& splash) {
+    env_.answers.Answer(splash_title, [](ModalWindow& splash) {
         splash.PressKey(VK_ESCAPE, 100);  // id 2: the story, not the end
         splash.RequestClose(900);         // no close box: ignored
         splash.PressButton("Story", 1000);
         splash.PressButton("PLAY!", 2000);
     });
-    env_.host.Answer("The Story...", [](ModalWindow& story) { story.PressKey(VK_ESCAPE, 300); });
-    env_.host.Answer("The Story...", [](ModalWindow& story) { story.PressButton("OK", 300); });
+    env_.answers.Answer("The Story...", [](ModalWindow& story) { story.PressKey(VK_ESCAPE, 300); });
+    env_.answers.Answer("The Story...", [](ModalWindow& story) { story.PressButton("OK", 300); });
     CSplash splash(script);
     EXPECT_EQ(splash.DoModal(), IDOK);
     EXPECT_EQ(
@@ -143,7 +143,7 @@ TEST_F(FrameworkDialog, EscapeOnTheSplashOpensTheStoryAndOnlyPlayEndsIt) {
             "story over " + std::string(splash_title) + " (disabled)", "story ended 2",
             "story over " + std::string(splash_title) + " (disabled)", "story ended 1", "play"}));
     EXPECT_EQ(splash.m_hWnd, nullptr);
-    EXPECT_EQ(env_.host.modal_titles().size(), 3u);
+    EXPECT_EQ(env_.answers.modal_titles().size(), 3u);
 }
 
 // The name dialog's data: a string member exchanged with field 1001, at most 20 characters.
@@ -177,7 +177,7 @@ TEST_F(FrameworkDialog, DataExchangeFillsTheFieldLimitsItAndReadsItBack) {
     dialog.m_Name = "Quib";
     LRESULT limit = 0;
     std::string shown;
-    env_.host.Answer("Quibbert's Hall of Fame", [&](ModalWindow& box) {
+    env_.answers.Answer("Quibbert's Hall of Fame", [&](ModalWindow& box) {
         env_.host.Call(box.now() + 10, [&, hwnd = box.hwnd()] {
             limit = SendDlgItemMessageA(hwnd, IDC_NAME, EM_GETLIMITTEXT, 0, 0);
             char text[64];
@@ -200,7 +200,7 @@ TEST_F(FrameworkDialog, DataExchangeFillsTheFieldLimitsItAndReadsItBack) {
 TEST_F(FrameworkDialog, AnOverlongTextPutThereByTheProgramFailsValidationAndTheDialogStays) {
     CNameDialog dialog;
     std::vector<std::string> boxes;
-    env_.host.Answer("Quibbert's Hall of Fame", [&](ModalWindow& box) {
+    env_.answers.Answer("Quibbert's Hall of Fame", [&](ModalWindow& box) {
         env_.host.Call(box.now() + 10, [hwnd = box.hwnd()] {
             SetDlgItemTextA(hwnd, IDC_NAME, "Twenty-five characters!!!");
         });
@@ -217,7 +217,7 @@ TEST_F(FrameworkDialog, AnOverlongTextPutThereByTheProgramFailsValidationAndTheD
         });
         box.PressKey(VK_ESCAPE, 600);
     });
-    env_.host.Answer("", [&](ModalWindow& message) {
+    env_.answers.Answer("", [&](ModalWindow& message) {
         boxes.push_back(message.title());
         message.PressButton("OK", 100);
     });

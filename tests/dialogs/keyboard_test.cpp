@@ -11,7 +11,7 @@
 namespace dialog_tests {
 namespace {
 
-using platform::headless::ModalWindow;
+using harness::ModalWindow;
 
 // What the dialog procedure heard: commands as (id, code), and the id that ends the dialog.
 struct Heard {
@@ -80,7 +80,7 @@ TEST_F(Keyboard, FocusStartsOnTheFirstTabStop) {
 TEST_F(Keyboard, OnTheSplashEscapeIsTheStoryButtonAndTabReachesPlay) {
     heard_.ending_id = IDC_PLAY;
     std::vector<int> focus;
-    env_.host.Answer("", [&](ModalWindow& splash) {
+    env_.answers.Answer("", [&](ModalWindow& splash) {
         splash.PressKey(VK_ESCAPE, 10);
         splash.PressKey(VK_RETURN, 20);  // the focused "Story"
         splash.PressKey(VK_SPACE, 30);   // again
@@ -101,7 +101,7 @@ TEST_F(Keyboard, OnTheSplashEscapeIsTheStoryButtonAndTabReachesPlay) {
 TEST_F(Keyboard, EscapeFindsTheStoryButtonAsItsSender) {
     heard_.ending_id = IDCANCEL;
     HWND story_button = nullptr;
-    env_.host.Answer("", [&](ModalWindow& splash) {
+    env_.answers.Answer("", [&](ModalWindow& splash) {
         story_button = GetDlgItem(splash.hwnd(), IDC_STORY);
         splash.PressKey(VK_ESCAPE, 10);
     });
@@ -114,7 +114,7 @@ TEST_F(Keyboard, TypingGoesNowhereUntilTheFieldHasTheFocusAndEnterStillMeans1002
     heard_.ending_id = IDC_NAME_OK;
     std::string before_tab, after_typing;
     DWORD start = 9, end = 9;
-    env_.host.Answer("", [&](ModalWindow& box) {
+    env_.answers.Answer("", [&](ModalWindow& box) {
         HWND dialog = box.hwnd();
         SetDlgItemTextA(dialog, IDC_NAME, "Old");
         box.TypeText("zz", 10);  // the focus is on "OK"
@@ -148,7 +148,7 @@ TEST_F(Keyboard, TypingGoesNowhereUntilTheFieldHasTheFocusAndEnterStillMeans1002
 TEST_F(Keyboard, EditingKeysInTheNameField) {
     heard_.ending_id = IDC_NAME_OK;
     std::vector<std::string> texts;
-    env_.host.Answer("", [&](ModalWindow& box) {
+    env_.answers.Answer("", [&](ModalWindow& box) {
         HWND dialog = box.hwnd();
         auto look = [&, dialog](double at) {
             env_.host.Call(box.now() + at, [&, dialog] { texts.push_back(FieldText(dialog)); });
@@ -179,7 +179,7 @@ TEST_F(Keyboard, TheLimitedFieldTakesNoTwentyFirstCharacter) {
     heard_.ending_id = IDC_NAME_OK;
     heard_.limit = 20;
     std::vector<std::string> texts;
-    env_.host.Answer("", [&](ModalWindow& box) {
+    env_.answers.Answer("", [&](ModalWindow& box) {
         HWND dialog = box.hwnd();
         box.PressKey(VK_TAB, 10);
         box.TypeText("Grommelin Quibbert the Great", 20);
@@ -222,7 +222,7 @@ int CaretColumn(HWND field) {
 TEST_F(Keyboard, ALongNameScrollsSoTheCaretStaysInView) {
     heard_.ending_id = IDC_NAME_OK;
     std::vector<int> carets;
-    env_.host.Answer("", [&](ModalWindow& box) {
+    env_.answers.Answer("", [&](ModalWindow& box) {
         HWND field = GetDlgItem(box.hwnd(), IDC_NAME);
         auto look = [&, field](double at) {
             env_.host.Call(box.now() + at, [&, field] { carets.push_back(CaretColumn(field)); });
@@ -246,11 +246,11 @@ TEST_F(Keyboard, ALongNameScrollsSoTheCaretStaysInView) {
 TEST_F(Keyboard, AClickPutsTheCaretWhereItLandsWithoutSelecting) {
     heard_.ending_id = IDC_NAME_OK;
     std::string text;
-    env_.host.Answer("", [&](ModalWindow& box) {
+    env_.answers.Answer("", [&](ModalWindow& box) {
         HWND dialog = box.hwnd();
         SetDlgItemTextA(dialog, IDC_NAME, "Bert");
         RECT field = RectInDialog(GetDlgItem(dialog, IDC_NAME));
-        env_.host.Click(box.host_window(), field.right - 10, field.top + 8, box.now() + 10);
+        env_.host.Click(harness::HostWindowOf(box.hwnd()), field.right - 10, field.top + 8, box.now() + 10);
         box.TypeText("ie", 20);
         env_.host.Call(box.now() + 25, [&, dialog] { text = FieldText(dialog); });
         box.PressKey(VK_RETURN, 30);
@@ -261,12 +261,12 @@ TEST_F(Keyboard, AClickPutsTheCaretWhereItLandsWithoutSelecting) {
 
 TEST_F(Keyboard, ACloseRequestCancelsOnlyWhereThereIsACloseBox) {
     heard_.ending_id = IDCANCEL;
-    env_.host.Answer("", [&](ModalWindow& story) { story.RequestClose(10); });
+    env_.answers.Answer("", [&](ModalWindow& story) { story.RequestClose(10); });
     EXPECT_EQ(Run(IDD_STORY), IDCANCEL);
 
     heard_ = Heard{};
     heard_.ending_id = IDC_PLAY;
-    env_.host.Answer("", [&](ModalWindow& splash) {
+    env_.answers.Answer("", [&](ModalWindow& splash) {
         splash.RequestClose(10);
         splash.PressButton(IDC_PLAY, 20);
     });

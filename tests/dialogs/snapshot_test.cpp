@@ -9,12 +9,12 @@
 #include "platform/core/surface.h"
 #include "resources/resource_ids.h"
 #include "tests/dialogs/dialog_fixture.h"
-#include "tests/support/png_writer.h"
+#include "tools/png/surface_png.h"
 
 namespace dialog_tests {
 namespace {
 
-using platform::headless::ModalWindow;
+using harness::ModalWindow;
 
 constexpr uint32_t kFace = 0xC0C0C0;
 constexpr uint32_t kBlack = 0x000000;
@@ -55,13 +55,13 @@ class Snapshot : public DialogTest {
               const std::function<void(HWND, const platform::Surface&)>& look,
               const std::function<void(ModalWindow&)>& first = nullptr) {
         bool looked = false;
-        env_.host.Answer("", [&](ModalWindow& dialog) {
+        env_.answers.Answer("", [&](ModalWindow& dialog) {
             if (first) first(dialog);
             env_.host.Call(dialog.now() + 50, [&, hwnd = dialog.hwnd()] {
-                const platform::Surface* pixels = platform::headless::WindowPixels(hwnd);
+                const platform::Surface* pixels = harness::WindowPixels(hwnd);
                 ASSERT_NE(pixels, nullptr);
                 std::filesystem::create_directories("dialog_snapshots");
-                EXPECT_TRUE(test_support::WritePng("dialog_snapshots/" + name + ".png", *pixels));
+                EXPECT_TRUE(png::WritePng("dialog_snapshots/" + name + ".png", *pixels));
                 look(hwnd, *pixels);
                 looked = true;
             });

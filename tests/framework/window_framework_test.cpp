@@ -8,14 +8,14 @@
 #include "framework/client_dc.h"
 #include "framework/frame_wnd.h"
 #include "framework/win_app.h"
+#include "harness/test_support.h"
 #include "platform/core/handle_table.h"
-#include "platform/host/headless/test_support.h"
 
 namespace {
 
+using harness::HeadlessSession;
+using harness::ModalWindow;
 using platform::ObjectKind;
-using platform::headless::HeadlessSession;
-using platform::headless::ModalWindow;
 
 struct Events {
     std::vector<std::string> log;
@@ -128,7 +128,7 @@ TEST_F(FrameworkTest, DefaultFrameHasTheClassicClientAreaAndWhiteBackground) {
     EXPECT_EQ(GetWindowLongPtrA(frame->m_hWnd, GWL_STYLE) & WS_VISIBLE, WS_VISIBLE);
     // The paint handler took the paint; the class brush erased the window white.
     EXPECT_EQ(events.log, (std::vector<std::string>{"paint"}));
-    EXPECT_EQ(platform::headless::WindowPixels(frame->m_hWnd)->Pixel(10, 10), 0xFFFFFFu);
+    EXPECT_EQ(harness::WindowPixels(frame->m_hWnd)->Pixel(10, 10), 0xFFFFFFu);
     EXPECT_EQ(CWnd::FromHandlePermanent(frame->m_hWnd), frame);
     frame->DestroyWindow();
 }
@@ -136,7 +136,7 @@ TEST_F(FrameworkTest, DefaultFrameHasTheClassicClientAreaAndWhiteBackground) {
 TEST_F(FrameworkTest, MapsRouteMessagesAndChainToTheBase) {
     CDerivedFrame* frame = MakeMain<CDerivedFrame>();
     HWND hwnd = frame->m_hWnd;
-    platform::HostWindowId host_window = platform::headless::HostWindowOf(hwnd);
+    platform::HostWindowId host_window = harness::HostWindowOf(hwnd);
     events.log.clear();
     frame->SetTimer(3, 100);
     env.host.PressKey(host_window, 'Z', 50);
@@ -146,7 +146,7 @@ TEST_F(FrameworkTest, MapsRouteMessagesAndChainToTheBase) {
     frame->PostMessage(WM_COMMAND, 6);
     frame->PostMessage(WM_COMMAND, 7);  // nobody's: goes to the default procedure
     frame->PostMessage(WM_COMMAND, MAKEWPARAM(5, EN_CHANGE));  // a notification, not a command
-    platform::headless::PumpMessagesUntil(100);
+    harness::PumpMessagesUntil(100);
     EXPECT_EQ(events.log,
               (std::vector<std::string>{"command 5", "command 6", "key 90 x1", "char 122",
                                         "left 1 30,40", "right", "derived timer 3"}));
@@ -154,7 +154,7 @@ TEST_F(FrameworkTest, MapsRouteMessagesAndChainToTheBase) {
     // WM_CLOSE is not in any map: the default closes the window, which ends the loop because
     // it is the main window, and the frame deletes its own object.
     frame->PostMessage(WM_CLOSE);
-    EXPECT_FALSE(platform::headless::PumpMessagesUntil(200));
+    EXPECT_FALSE(harness::PumpMessagesUntil(200));
     EXPECT_TRUE(events.destroyed);
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(app.m_pMainWnd, nullptr);
@@ -172,7 +172,7 @@ TEST_F(FrameworkTest, ClientDcDrawsAndIsReleased) {
         EXPECT_EQ(env.session.handles().LiveCount(ObjectKind::kDeviceContext), 1);
     }
     EXPECT_EQ(env.session.handles().LiveCount(ObjectKind::kDeviceContext), 0);
-    EXPECT_EQ(platform::headless::WindowPixels(frame->m_hWnd)->Pixel(4, 4), 0u);
+    EXPECT_EQ(harness::WindowPixels(frame->m_hWnd)->Pixel(4, 4), 0u);
     frame->DestroyWindow();
 }
 
@@ -181,11 +181,11 @@ TEST_F(FrameworkTest, ApplicationMessageBoxIsTheMainWindowsAndNamedAfterTheProgr
     CTestFrame* frame = MakeMain<CTestFrame>();
     HWND owner = nullptr;
     int yellow = 0;
-    env.host.Answer("Zandrofel", [&](ModalWindow& box) {
+    env.answers.Answer("Zandrofel", [&](ModalWindow& box) {
         owner = GetParent(box.hwnd());
         HWND hwnd = box.hwnd();
         env.host.Call(box.now() + 5, [&yellow, hwnd] {
-            const platform::Surface* pixels = platform::headless::WindowPixels(hwnd);
+            const platform::Surface* pixels = harness::WindowPixels(hwnd);
             for (int y = 0; y < pixels->height; ++y)
                 for (int x = 0; x < 50; ++x) yellow += pixels->Pixel(x, y) == 0xFFFF00u;
         });
@@ -196,7 +196,7 @@ TEST_F(FrameworkTest, ApplicationMessageBoxIsTheMainWindowsAndNamedAfterTheProgr
     EXPECT_GT(yellow, 100);  // the exclamation icon
 
     // A frame's own message box has the application's name as its caption too.
-    env.host.Answer("Zandrofel", [](ModalWindow& box) { box.PressKey('N', 10); });
+    env.answers.Answer("Zandrofel", [](ModalWindow& box) { box.PressKey('N', 10); });
     EXPECT_EQ(frame->MessageBox("Play Again?", nullptr, MB_YESNO), IDNO);
     frame->DestroyWindow();
 }
@@ -207,8 +207,8 @@ TEST_F(FrameworkTest, AWindowOfAnotherClassIsSubclassedAndKeepsItsOwnBehaviour) 
     ASSERT_TRUE(button.Create("Button", "Press", WS_VISIBLE | BS_PUSHBUTTON, RECT{10, 10, 90, 40},
                               frame, 40));
     events.log.clear();
-    env.host.Click(platform::headless::HostWindowOf(frame->m_hWnd), 50, 25, 10);
-    platform::headless::PumpMessagesUntil(20);
+    env.host.Click(harness::HostWindowOf(frame->m_hWnd), 50, 25, 10);
+    harness::PumpMessagesUntil(20);
     EXPECT_EQ(button.presses, 1);
     EXPECT_EQ(GetFocus(), button.m_hWnd);
     EXPECT_EQ(events.log, (std::vector<std::string>{"button"}));  // BN_CLICKED reached the frame
@@ -216,6 +216,30 @@ TEST_F(FrameworkTest, AWindowOfAnotherClassIsSubclassedAndKeepsItsOwnBehaviour) 
     button.DestroyWindow();
     EXPECT_EQ(button.m_hWnd, nullptr);
     frame->DestroyWindow();
+}
+
+// The objects behind windows are the session's: a window still open when its session ends
+// leaves nothing behind for the window that gets the same handle in the next one.
+TEST(FrameworkSessionsTest, ASecondSessionFindsNoObjectOfTheFirstUnderTheSameHandle) {
+    CWnd first;
+    HWND first_hwnd = nullptr;
+    {
+        HeadlessSession env;
+        ASSERT_TRUE(first.CreateEx(0, "Button", "First", WS_POPUP, 0, 0, 80, 30, nullptr, 0));
+        first_hwnd = first.m_hWnd;
+        ASSERT_EQ(CWnd::FromHandlePermanent(first_hwnd), &first);
+    }
+    EXPECT_EQ(first.m_hWnd, nullptr);  // its window went with the session
+
+    HeadlessSession env;
+    HWND second_hwnd = CreateWindowExA(0, "Button", "Second", WS_POPUP, 0, 0, 80, 30, nullptr,
+                                       nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_EQ(second_hwnd, first_hwnd);  // handle values repeat from one session to the next
+    EXPECT_EQ(CWnd::FromHandlePermanent(second_hwnd), nullptr);
+    CWnd second;
+    EXPECT_TRUE(second.Attach(second_hwnd));
+    EXPECT_EQ(CWnd::FromHandle(second_hwnd), &second);
+    ::DestroyWindow(second.Detach());
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 
 namespace game_test {
 
-using platform::headless::HeadlessSession;
-using platform::headless::ModalWindow;
-using platform::headless::ProgramRunner;
+using harness::HeadlessSession;
+using harness::ModalWindow;
+using harness::ProgramRunner;
 
 void Recorder::MessageHandled(HWND hwnd, UINT message, WPARAM wparam, LPARAM) {
     if (message != WM_TIMER && message != WM_PAINT) return;
@@ -49,17 +49,16 @@ void GameTest::SetUp() {
     GameWorld = GameWorldRecord{};
     EndPhase = 0;
     original_directory_ = std::filesystem::current_path().string();
-    directory_ = std::make_unique<platform::headless::TempWorkingDirectory>();
+    directory_ = std::make_unique<harness::TempWorkingDirectory>();
     env_ = std::make_unique<HeadlessSession>(platform::ModuleResources(),
                                              std::string("/usr/games/") + kAppName);
-    env_->session.set_observer(&recorder_);
+    env_->session.AddObserver(&recorder_);
     env_->host.SetCalendarSeconds(kSeed);
-    env_->host.Answer(
-        "", [this](ModalWindow& window) { Respond(window); },
-        platform::headless::HeadlessHost::Times::kEvery);
+    env_->answers.Answer(
+        "", [this](ModalWindow& window) { Respond(window); }, harness::ModalAnswers::Times::kEvery);
     BeforeStart();
     program_ = std::make_unique<ProgramRunner>(
-        env_->host, [this] { return platform::headless::RunWinMain(show_command_); });
+        env_->host, [this] { return harness::RunWinMain(show_command_); });
     ASSERT_TRUE(program_->RunUntil(start_until_ms_));
     ASSERT_NE(AfxGetApp()->m_pMainWnd, nullptr) << "the main window was not made";
     // The start-up's record is kept apart; the tests' own starts here.
@@ -133,11 +132,11 @@ CGameWnd& GameTest::Wnd() {
 }
 
 platform::HostWindowId GameTest::MainHostWindow() {
-    return platform::headless::HostWindowOf(MainHwnd());
+    return harness::HostWindowOf(MainHwnd());
 }
 
 const platform::Surface& GameTest::Screen() {
-    return *platform::headless::WindowPixels(MainHwnd());
+    return *harness::WindowPixels(MainHwnd());
 }
 
 bool GameTest::TimerRuns(UINT_PTR id) {

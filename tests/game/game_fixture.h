@@ -15,9 +15,9 @@
 
 #include "app/game_wnd.h"
 #include "game/game_world.h"
+#include "harness/program_runner.h"
+#include "harness/test_support.h"
 #include "platform/core/handle_table.h"
-#include "platform/host/headless/program_runner.h"
-#include "platform/host/headless/test_support.h"
 #include "platform/session.h"
 
 namespace game_test {
@@ -126,17 +126,17 @@ class GameTest : public ::testing::Test {
     int show_command_ = SW_SHOWNORMAL;
     // How the next Yes/No boxes are answered, and answers for windows with these titles.
     int yes_no_answer_ = IDNO;
-    std::map<std::string, std::function<void(platform::headless::ModalWindow&)>> answers_;
+    std::map<std::string, std::function<void(harness::ModalWindow&)>> answers_;
 
-    std::unique_ptr<platform::headless::TempWorkingDirectory> directory_;
+    std::unique_ptr<harness::TempWorkingDirectory> directory_;
     std::string original_directory_;
-    std::unique_ptr<platform::headless::HeadlessSession> env_;
+    std::unique_ptr<harness::HeadlessSession> env_;
     Recorder recorder_;
     Recorder startup_;  // what happened before SetUp ended
-    std::unique_ptr<platform::headless::ProgramRunner> program_;
+    std::unique_ptr<harness::ProgramRunner> program_;
 
   private:
-    void Respond(platform::headless::ModalWindow& window);
+    void Respond(harness::ModalWindow& window);
 };
 
 }  // namespace game_test

@@ -9,7 +9,7 @@
 #include <sstream>
 #include <vector>
 
-#include "tests/support/png_writer.h"
+#include "tools/png/surface_png.h"
 
 namespace game_test {
 
@@ -145,8 +145,8 @@ bool ReadGoldenPng(const std::string& path, platform::Surface* surface) {
     }
     std::filesystem::create_directories(failure_folder);
     std::filesystem::path stem = std::filesystem::path(failure_folder) / golden.stem();
-    test_support::WritePng(stem.string() + ".actual.png", actual);
-    if (expected.width > 0) test_support::WritePng(stem.string() + ".expected.png", expected);
+    png::WritePng(stem.string() + ".actual.png", actual);
+    if (expected.width > 0) png::WritePng(stem.string() + ".expected.png", expected);
     return ::testing::AssertionFailure()
            << problem << "\nthe actual picture: " << stem.string() << ".actual.png";
 }

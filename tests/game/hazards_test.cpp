@@ -92,6 +92,34 @@ TEST_F(HazardTest, ARepaintAfterBeingRunOverRepeatsTheWholeSequence) {
     EXPECT_TRUE(SpriteShows(Screen(), ResourcePicture("squished"), GameWorld.PlayerX, 475, kBlack));
 }
 
+TEST_F(HazardTest, RunOverWhileRidingTheSquishedPictureGoesWhereTheLastCarryLeftHim) {
+    // Two steps down off a floating object between ticks leave its ride set on the road: the
+    // round's end moves the river once more, and him with it.
+    struct Ride {
+        const char* name;
+        int32_t ride;
+        int step;
+    };
+    const std::vector<Ride> rides = {
+        {"log", kRideLog, -12},
+        {"big log", kRideBigLog, -8},
+        {"lily pad", kRideLily1, 12},
+    };
+    const platform::Surface squished = ResourcePicture("squished");
+    for (const Ride& ride : rides) {
+        GameWorld.State = kPlaying;
+        GameWorld.TruckX = GameWorld.BusX = GameWorld.Car2X = 700;
+        GameWorld.SemiX = GameWorld.MowerX = 100;
+        PlaceAt(405, 455);
+        GameWorld.Ride = ride.ride;
+        GameWorld.Car1X = 405 + ride.step + 12;  // meets him where the tick's carry leaves him
+        Tick();
+        ASSERT_EQ(GameWorld.State, kRunOver) << ride.name;
+        EXPECT_EQ(GameWorld.PlayerX, 405 + 2 * ride.step) << ride.name;
+        EXPECT_TRUE(SpriteShows(Screen(), squished, GameWorld.PlayerX, 475, kBlack)) << ride.name;
+    }
+}
+
 TEST_F(HazardTest, EveryVehicleHitsWithinItsOwnBox) {
     struct Vehicle {
         const char* name;

@@ -14,7 +14,7 @@
 namespace game_test {
 namespace {
 
-using platform::headless::ModalWindow;
+using harness::ModalWindow;
 
 // Ten ranks scoring 1000 down to 100.
 const char kFullTable[] =

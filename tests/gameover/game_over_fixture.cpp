@@ -62,7 +62,7 @@ void GameOverTest::EndTheGame(int32_t score, int key) {
     Advance(100);
 }
 
-void GameOverTest::EnterName(platform::headless::ModalWindow& dialog, const std::string& name) {
+void GameOverTest::EnterName(harness::ModalWindow& dialog, const std::string& name) {
     // The focus starts on "OK"; keys go where the focus is as they arrive, so each step waits
     // a moment for the one before.
     dialog.PressButton(IDC_NAME);

@@ -41,7 +41,7 @@ class GameOverTest : public GameTest {
     // its end.
     void EndTheGame(int32_t score, int key = 'A');
     // Clicks into the name field, types `name` and presses "OK".
-    static void EnterName(platform::headless::ModalWindow& dialog, const std::string& name);
+    static void EnterName(harness::ModalWindow& dialog, const std::string& name);
 
     static void WriteTableFile(const std::string& bytes);
     static std::string TableFile();

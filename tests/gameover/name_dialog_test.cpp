@@ -14,7 +14,7 @@
 namespace game_test {
 namespace {
 
-using platform::headless::ModalWindow;
+using harness::ModalWindow;
 
 struct NameCase {
     const char* label;

@@ -12,7 +12,7 @@
 namespace game_test {
 namespace {
 
-using platform::headless::ModalWindow;
+using harness::ModalWindow;
 
 struct Trouble {
     const char* label;

@@ -6,15 +6,15 @@
 #include "framework/client_dc.h"
 #include "framework/frame_wnd.h"
 #include "framework/win_app.h"
+#include "harness/program_runner.h"
+#include "harness/test_support.h"
 #include "platform/core/handle_table.h"
-#include "platform/host/headless/program_runner.h"
-#include "platform/host/headless/test_support.h"
 
 namespace {
 
-using platform::headless::HeadlessSession;
-using platform::headless::ModalWindow;
-using platform::headless::ProgramRunner;
+using harness::HeadlessSession;
+using harness::ModalWindow;
+using harness::ProgramRunner;
 
 // What the program did, for the test to read.
 struct Record {
@@ -71,8 +71,8 @@ CTickApp the_app;
 TEST(SmallProgram, TicksShowsABoxAndEndsWhenItsWindowCloses) {
     g_record = Record{};
     HeadlessSession env(platform::ResourceCatalogue{}, "/usr/games/ticker");
-    env.host.Answer("ticker", [](ModalWindow& box) { box.PressButton("OK", 250); });
-    ProgramRunner program(env.host, [] { return platform::headless::RunWinMain(); });
+    env.answers.Answer("ticker", [](ModalWindow& box) { box.PressButton("OK", 250); });
+    ProgramRunner program(env.host, [] { return harness::RunWinMain(); });
 
     EXPECT_TRUE(program.RunUntil(500));
     EXPECT_EQ(g_record.ticks, 32);
@@ -84,7 +84,7 @@ TEST(SmallProgram, TicksShowsABoxAndEndsWhenItsWindowCloses) {
     EXPECT_TRUE(program.RunUntil(1100));
     EXPECT_TRUE(g_record.in_box);
     EXPECT_EQ(g_record.ticks_at_box, 64);
-    EXPECT_EQ(env.host.modal_titles(), (std::vector<std::string>{"ticker"}));
+    EXPECT_EQ(env.answers.modal_titles(), (std::vector<std::string>{"ticker"}));
 
     EXPECT_TRUE(program.RunToEnd(5000));
     EXPECT_EQ(program.exit_code(), 0);
@@ -101,7 +101,7 @@ TEST(SmallProgram, AProgramStillRunningIsToldToQuit) {
     g_record = Record{};
     HeadlessSession env(platform::ResourceCatalogue{}, "/usr/games/ticker");
     {
-        ProgramRunner program(env.host, [] { return platform::headless::RunWinMain(); });
+        ProgramRunner program(env.host, [] { return harness::RunWinMain(); });
         EXPECT_TRUE(program.RunUntil(1100));  // inside the unanswered box
         EXPECT_TRUE(g_record.in_box);
     }

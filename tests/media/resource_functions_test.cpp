@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "platform/host/headless/headless_host.h"
 #include "platform/resources.h"
 #include "platform/session.h"
 #include "platform/win32.h"
-#include "tests/media/fake_host.h"
 
 namespace platform {
 namespace {
@@ -19,7 +19,7 @@ const ResourceEntry kEntries[] = {
 
 class ResourceFunctions : public ::testing::Test {
   protected:
-    media_test::FakeHost host;
+    headless::HeadlessHost host;
     ResourceCatalogue catalogue{kEntries};
     Session session{host, catalogue, "/opt/zandrofel"};
 };

@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/host/headless/headless_host.h"
 #include "platform/resources.h"
 #include "platform/session.h"
-#include "tests/media/fake_host.h"
 #include "tests/media/test_files.h"
 
 namespace platform::sound {
 namespace {
 
-using media_test::FakeHost;
 using media_test::MakeWave;
 
 // One second at 8000 Hz, a quarter second at 4000 Hz, and a sound in a format not played.
@@ -31,54 +30,61 @@ const ResourceEntry kEntries[] = {
 };
 const ResourceCatalogue kCatalogue{kEntries};
 
+// The headless host with its clock at one second, where these cases start.
+struct SecondOnHost : headless::HeadlessHost {
+    SecondOnHost() { Advance(1000); }
+    // Moves the clock on to `ms`.
+    void To(double ms) { Advance(ms - NowMs()); }
+};
+
 class SoundPlayerTest : public ::testing::Test {
   protected:
-    FakeHost host;
+    SecondOnHost host;
     SoundPlayer player{host, kCatalogue};
 };
 
 TEST_F(SoundPlayerTest, SynchronousPlayLastsTheSoundsLength) {
     EXPECT_TRUE(player.Play("giggle", SND_SYNC));
-    ASSERT_EQ(host.started.size(), 1u);
-    const SoundClip& clip = host.started[0].clip;
+    ASSERT_EQ(host.sounds().size(), 1u);
+    const SoundClip& clip = host.sounds()[0].clip;
     EXPECT_EQ(clip.name, "giggle");
     EXPECT_EQ(clip.sample_rate, 8000);
     EXPECT_EQ(clip.sample_count, 8000u);
     EXPECT_EQ(clip.samples, kLong.data() + 44);  // the resource's own bytes, not a copy
-    EXPECT_EQ(host.started[0].at_ms, 1000);
-    EXPECT_EQ(host.now_ms, 2000);
+    EXPECT_EQ(host.sounds()[0].at_ms, 1000);
+    EXPECT_EQ(host.NowMs(), 2000);
     EXPECT_FALSE(player.IsPlaying());
 }
 
 TEST_F(SoundPlayerTest, AsynchronousPlayReturnsAtOnceAndPlaysForItsLength) {
     EXPECT_TRUE(player.Play("SPLAT", SND_ASYNC));
-    EXPECT_EQ(host.now_ms, 1000);
-    EXPECT_TRUE(host.slept_ms.empty());
+    EXPECT_EQ(host.NowMs(), 1000);
+    EXPECT_TRUE(host.sleeps().empty());
     EXPECT_TRUE(player.IsPlaying());
-    host.now_ms = 1249;
+    host.To(1249);
     EXPECT_TRUE(player.IsPlaying());
-    host.now_ms = 1250;
+    host.To(1250);
     EXPECT_FALSE(player.IsPlaying());
 }
 
 TEST_F(SoundPlayerTest, NoStopRefusesOnlyWhileASoundPlays) {
     ASSERT_TRUE(player.Play("giggle", SND_ASYNC));
-    host.now_ms = 1500;
+    host.To(1500);
     EXPECT_FALSE(player.Play("splat", SND_ASYNC | SND_NOSTOP));
-    EXPECT_EQ(host.started.size(), 1u);
-    EXPECT_TRUE(host.stopped_at_ms.empty());
-    host.now_ms = 2000;
+    EXPECT_EQ(host.sounds().size(), 1u);
+    EXPECT_TRUE(host.stop_times().empty());
+    host.To(2000);
     EXPECT_TRUE(player.Play("splat", SND_ASYNC | SND_NOSTOP));
-    EXPECT_EQ(host.started.size(), 2u);
+    EXPECT_EQ(host.sounds().size(), 2u);
 }
 
 TEST_F(SoundPlayerTest, ANewSoundReplacesThePlayingOne) {
     ASSERT_TRUE(player.Play("giggle", SND_ASYNC));
-    host.now_ms = 1100;
+    host.To(1100);
     ASSERT_TRUE(player.Play("splat", SND_SYNC));
-    ASSERT_EQ(host.started.size(), 2u);
-    EXPECT_EQ(host.started[1].clip.name, "splat");
-    EXPECT_EQ(host.now_ms, 1350);
+    ASSERT_EQ(host.sounds().size(), 2u);
+    EXPECT_EQ(host.sounds()[1].clip.name, "splat");
+    EXPECT_EQ(host.NowMs(), 1350);
     // The first sound would have run to 2000; the record follows the one that replaced it.
     EXPECT_FALSE(player.IsPlaying());
     EXPECT_TRUE(player.Play("giggle", SND_ASYNC | SND_NOSTOP));
@@ -86,9 +92,9 @@ TEST_F(SoundPlayerTest, ANewSoundReplacesThePlayingOne) {
 
 TEST_F(SoundPlayerTest, NullStopsTheSound) {
     ASSERT_TRUE(player.Play("giggle", SND_ASYNC));
-    host.now_ms = 1200;
+    host.To(1200);
     EXPECT_TRUE(player.Play(nullptr, 0));
-    EXPECT_EQ(host.stopped_at_ms, std::vector<double>{1200});
+    EXPECT_EQ(host.stop_times(), std::vector<double>{1200});
     EXPECT_FALSE(player.IsPlaying());
     EXPECT_TRUE(player.Play("splat", SND_ASYNC | SND_NOSTOP));
 }
@@ -101,10 +107,10 @@ TEST_F(SoundPlayerTest, MissingOrUnplayableSoundsAreSilentAndLeaveThePlayingOneA
     }
     EXPECT_FALSE(player.Play("splat", SND_ASYNC | SND_LOOP));
     EXPECT_FALSE(player.Play(reinterpret_cast<LPCSTR>(kShort.data()), SND_ASYNC | SND_MEMORY));
-    EXPECT_EQ(host.started.size(), 1u);
-    EXPECT_TRUE(host.stopped_at_ms.empty());
-    EXPECT_TRUE(host.slept_ms.empty());
-    EXPECT_EQ(host.now_ms, 1000);
+    EXPECT_EQ(host.sounds().size(), 1u);
+    EXPECT_TRUE(host.stop_times().empty());
+    EXPECT_TRUE(host.sleeps().empty());
+    EXPECT_EQ(host.NowMs(), 1000);
     EXPECT_TRUE(player.IsPlaying());
 }
 
@@ -113,16 +119,16 @@ TEST_F(SoundPlayerTest, ClosingStopsASoundStillPlaying) {
         SoundPlayer short_lived(host, kCatalogue);
         ASSERT_TRUE(short_lived.Play("giggle", SND_ASYNC));
     }
-    EXPECT_EQ(host.stopped_at_ms.size(), 1u);
+    EXPECT_EQ(host.stop_times().size(), 1u);
 }
 
 TEST(SndPlaySound, ReachesTheSessionsPlayer) {
-    FakeHost host;
+    SecondOnHost host;
     Session session(host, kCatalogue, "/opt/zandrofel");
     EXPECT_EQ(sndPlaySoundA("Giggle", SND_SYNC), TRUE);
-    EXPECT_EQ(host.now_ms, 2000);
+    EXPECT_EQ(host.NowMs(), 2000);
     EXPECT_EQ(sndPlaySoundA("missing", SND_SYNC), FALSE);
-    EXPECT_EQ(host.now_ms, 2000);
+    EXPECT_EQ(host.NowMs(), 2000);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ class SdlHostTest : public ::testing::Test {
     }
 
     HostWindowId Open(int width, int height, HostWindowId owner = 0) {
-        HostWindowSpec spec{
+        HostWindowParams spec{
             .title = "Test", .client_width = width, .client_height = height, .owner = owner};
         HostWindowId id = host().CreateWindow(spec);
         EXPECT_NE(id, 0u);

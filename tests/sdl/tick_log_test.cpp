@@ -1,6 +1,6 @@
 // The tick log: written only when ZF_TICK_LOG names a file, a line for each tick, sound and
 // answered box, with the host's clock.
-#include "platform/host/sdl/tick_log.h"
+#include "platform/sdl_main/tick_log.h"
 
 #include <gtest/gtest.h>
 

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/headless/test_support.h"
+#include "harness/test_support.h"
 #include "platform/user/user_state.h"
 #include "resources/resource_ids.h"
 
 namespace soak {
 namespace {
 
-using platform::headless::ModalWindow;
+using harness::ModalWindow;
 
 constexpr char kSplashTitle[] = "Grommelin Quibbert's Zandrofel V2.27";
 constexpr char kNameTitle[] = "Quibbert's Hall of Fame";
@@ -43,14 +43,14 @@ bool Answers::Watch() {
         it = state.Find(it->first) ? std::next(it) : answered_at_.erase(it);
     // The last modal window made that still takes input is the one on top.
     const platform::user::Window* top = nullptr;
-    for (HWND hwnd : state.top_levels())
+    for (HWND hwnd : state.windows().top_levels())
         if (const platform::user::Window* window = state.Find(hwnd); window && IsModal(*window))
             top = window;
     if (!top) return false;
     auto answered = answered_at_.find(top->hwnd);
     double waited = answered == answered_at_.end() ? kPatienceMs : host_.NowMs() - answered->second;
     if (waited >= (closing_ ? kPatienceMs / 10 : kPatienceMs)) {
-        ModalWindow window(host_, top->host_window, top->hwnd, top->text);
+        ModalWindow window(input_, top->hwnd, top->text);
         Answer(window);
     }
     return true;

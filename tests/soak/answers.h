@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <map>
 
+#include "harness/headless_input.h"
+#include "harness/modal_answers.h"
 #include "platform/host/headless/headless_host.h"
 #include "platform/win32.h"
 #include "tests/soak/random.h"
@@ -19,10 +21,10 @@ namespace soak {
 class Answers {
   public:
     Answers(platform::headless::HeadlessHost& host, Random& random)
-        : host_(host), random_(random) {}
+        : host_(host), input_(host), random_(random) {}
 
-    // The host's responder: a modal window has just appeared.
-    void Appeared(platform::headless::ModalWindow& window);
+    // The responder: a modal window has just appeared.
+    void Appeared(harness::ModalWindow& window);
     // Answers the topmost modal window again when it has waited too long; true when one is open.
     bool Watch();
     // Once the soak wants the program to end: the quickest answers, and No to another game.
@@ -33,14 +35,15 @@ class Answers {
     int64_t dialogs() const { return dialogs_; }
 
   private:
-    void Answer(platform::headless::ModalWindow& window);
-    void Splash(platform::headless::ModalWindow& window, double after);
-    void Dialog(platform::headless::ModalWindow& window, double after);
-    void NameEntry(platform::headless::ModalWindow& window, double after);
-    void YesNo(platform::headless::ModalWindow& window, double after);
-    void Box(platform::headless::ModalWindow& window, double after);
+    void Answer(harness::ModalWindow& window);
+    void Splash(harness::ModalWindow& window, double after);
+    void Dialog(harness::ModalWindow& window, double after);
+    void NameEntry(harness::ModalWindow& window, double after);
+    void YesNo(harness::ModalWindow& window, double after);
+    void Box(harness::ModalWindow& window, double after);
 
     platform::headless::HeadlessHost& host_;
+    harness::HeadlessInput input_;
     Random& random_;
     std::map<HWND, double> answered_at_;
     bool closing_ = false;

@@ -37,7 +37,7 @@ std::string GdiWatch::Describe(const Counts& counts) {
 std::string GdiWatch::OpenWindows() {
     platform::user::UserState& state = platform::user::State();
     std::string titles;
-    for (HWND hwnd : state.top_levels())
+    for (HWND hwnd : state.windows().top_levels())
         if (const platform::user::Window* window = state.Find(hwnd)) titles += window->text + "\n";
     return titles;
 }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/host/headless/test_support.h"
+#include "harness/test_support.h"
 
 namespace soak {
 namespace {
@@ -25,7 +25,7 @@ class GdiWatchTest : public ::testing::Test {
         return CreateWindowExA(0, "SoakPlain", title, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
                                nullptr, nullptr, nullptr);
     }
-    platform::headless::HeadlessSession env_;
+    harness::HeadlessSession env_;
     GdiWatch watch_{"Main"};
     std::string problem_;
 };

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "game/game_world.h"
-#include "platform/host/headless/test_support.h"
+#include "harness/test_support.h"
 #include "scores/high_scores.h"
 #include "tests/soak/foresight.h"
 
@@ -47,13 +47,13 @@ double Judge(const GameWorldRecord& now, int key, int times) {
 }  // namespace
 
 double Player::Step(HWND main) {
-    window_ = platform::headless::HostWindowOf(main);
+    window_ = harness::HostWindowOf(main);
     if (pestering_) return Pester();
     double now = host_.NowMs();
     if (now >= mood_until_) ChooseMood();
     if (random_.Chance(0.003)) Disturb();
     if (random_.Chance(0.002)) RightClick();
-    if (GameWorld.State != kPlaying && EndPhase == 0) {
+    if (GameWorld.State != kPlaying && EndPhase == kPhasePlaying) {
         if (settle_at_ < 0) settle_at_ = now + random_.Between(50.0, 2500.0);
         if (now >= settle_at_) {
             Settle();

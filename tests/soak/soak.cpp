@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "game/game_world.h"
+#include "harness/program_runner.h"
+#include "harness/test_support.h"
 #include "platform/host/headless/headless_host.h"
-#include "platform/host/headless/program_runner.h"
-#include "platform/host/headless/test_support.h"
 #include "platform/resources.h"
 #include "platform/session.h"
 #include "platform/user/user_state.h"
@@ -64,7 +64,8 @@ bool ValidState(int32_t state) {
 }
 
 bool ValidEndPhase(int32_t phase) {
-    return phase == 0 || phase == 50 || phase == 666 || (phase >= 1 && phase <= 10);
+    return phase == kPhasePlaying || phase == kPhaseQualified || phase == kPhaseOver ||
+           (phase >= 1 && phase <= kTableSize);
 }
 
 MemorySample Sample(int64_t tick) {
@@ -80,7 +81,7 @@ MemorySample Sample(int64_t tick) {
 // The main window: the top-level window with the game's title.
 HWND MainWindow() {
     platform::user::UserState& state = platform::user::State();
-    for (HWND hwnd : state.top_levels())
+    for (HWND hwnd : state.windows().top_levels())
         if (const platform::user::Window* window = state.Find(hwnd);
             window && window->text == kMainTitle)
             return hwnd;
@@ -88,7 +89,7 @@ HWND MainWindow() {
 }
 
 bool OnlyWindow(HWND hwnd) {
-    const std::vector<HWND>& windows = platform::user::State().top_levels();
+    const std::vector<HWND>& windows = platform::user::State().windows().top_levels();
     return windows.size() == 1 && windows.front() == hwnd;
 }
 
@@ -119,6 +120,7 @@ class Soak : public platform::Observer {
 
     // The present program run.
     platform::headless::HeadlessHost* host_ = nullptr;
+    harness::ModalAnswers* modal_ = nullptr;
     Player* player_ = nullptr;
     Answers* answers_ = nullptr;
     bool closing_ = false;
@@ -148,17 +150,19 @@ Figures Soak::Run() {
 void Soak::RunProgram() {
     // A new process starts with the game's records as they are made.
     GameWorld = GameWorldRecord{};
-    EndPhase = 0;
+    EndPhase = kPhasePlaying;
     HighScoreTable = ScoreTable{};
     NewEntryName = "";
     HighScoreText = "";
-    platform::headless::HeadlessHost host;
-    platform::Session session(host, platform::ModuleResources(), "/usr/games/zandrofel");
+    harness::HeadlessSession env(platform::ModuleResources());
+    platform::headless::HeadlessHost& host = env.host;
+    platform::Session& session = env.session;
     host.SetCalendarSeconds(1'600'000'000 + random_.Between(0, 100'000'000));
     host.KeepPresentedPixels(false);  // nobody looks, and the copying is a third of the time
     Player player(host, random_);
     Answers answers(host, random_);
     host_ = &host;
+    modal_ = &env.answers;
     player_ = &player;
     answers_ = &answers;
     closing_ = over_for_good_ = world_kept_ = false;
@@ -168,13 +172,13 @@ void Soak::RunProgram() {
     close_at_tick_ =
         figures_.program_runs % 3 == 1 ? figures_.ticks + random_.Between(100, 6000) : -1;
 
-    session.set_observer(this);
-    host.Answer(
-        "", [&answers](platform::headless::ModalWindow& window) { answers.Appeared(window); },
-        platform::headless::HeadlessHost::Times::kEvery);
+    session.AddObserver(this);
+    env.answers.Answer(
+        "", [&answers](harness::ModalWindow& window) { answers.Appeared(window); },
+        harness::ModalAnswers::Times::kEvery);
     host.Call(0, [this] { Step(); });
-    int exit_code = platform::headless::RunWinMain();
-    session.set_observer(nullptr);
+    int exit_code = harness::RunWinMain();
+    session.RemoveObserver(this);
 
     ++figures_.program_runs;
     figures_.virtual_seconds += host.NowMs() / 1000;
@@ -190,6 +194,7 @@ void Soak::RunProgram() {
                  std::to_string(windows) + " windows alive:\n" + session.handles().DescribeAlive());
     }
     host_ = nullptr;
+    modal_ = nullptr;
     player_ = nullptr;
     answers_ = nullptr;
 }
@@ -197,7 +202,9 @@ void Soak::RunProgram() {
 void Soak::Step() {
     if (!host_ || !figures_.failure.empty()) return;
     double now = host_->NowMs();
-    host_->ForgetHistory();  // what the host records for tests would grow for hours
+    // What the host and the answers record for tests would grow for hours.
+    host_->ForgetHistory();
+    modal_->ForgetTitles();
     bool modal_open = answers_->Watch();
     HWND main = MainWindow();
     double delay = 100;
@@ -206,7 +213,7 @@ void Soak::Step() {
             Fail("the program did not end within 120 s of being asked to");
             return;
         }
-        if (main && !modal_open) host_->RequestClose(platform::headless::HostWindowOf(main), now);
+        if (main && !modal_open) host_->RequestClose(harness::HostWindowOf(main), now);
         delay = 250;
     } else if (main && IsWindowVisible(main)) {
         delay = player_->Step(main);
@@ -268,14 +275,14 @@ void Soak::Follow() {
         if (!ValidEndPhase(EndPhase))
             return Fail("the end phase became " + std::to_string(EndPhase));
         if (last_end_phase_ == 0) ++figures_.games_over;
-        if (EndPhase == 0) ++figures_.games_again;
+        if (EndPhase == kPhasePlaying) ++figures_.games_again;
         last_end_phase_ = EndPhase;
     }
 }
 
 // A message of the main window has been handled and no other window is open.
 void Soak::AfterMainHandler(HWND main) {
-    if (EndPhase == 0) return;
+    if (EndPhase == kPhasePlaying) return;
     if (over_for_good_) {
         if (world_kept_ && std::memcmp(&kept_world_, &GameWorld, sizeof kept_world_) != 0)
             Fail("input after the game had ended for good changed the game's record");
@@ -311,7 +318,7 @@ void Soak::Fail(const std::string& what) {
                   static_cast<long long>(figures_.program_runs + 1),
                   static_cast<long long>(figures_.ticks), host_ ? host_->NowMs() : 0.0);
     figures_.failure = where + what;
-    if (host_) host_->RequestQuit();
+    if (host_) harness::QuitEveryWait(*host_);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/host/headless/test_support.h"
+#include "harness/test_support.h"
 #include "tests/soak/soak.h"
 
 namespace {
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "soak: %lld ticks, seed %llu\n", static_cast<long long>(options.ticks),
                  static_cast<unsigned long long>(options.seed));
 
-    platform::headless::TempWorkingDirectory directory;
+    harness::TempWorkingDirectory directory;
     auto start = std::chrono::steady_clock::now();
     soak::Figures figures = soak::Run(options);
     double seconds =

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "game/game_world.h"
-#include "platform/host/headless/test_support.h"
+#include "harness/test_support.h"
 #include "tests/soak/soak.h"
 
 namespace {
@@ -30,7 +30,7 @@ TEST(Soak, RandomPlayEndsRoundsEveryWayAndLeavesNothingBehind) {
     // Said first, so that a crash can be reproduced from the log.
     std::fprintf(stderr, "soak: %lld ticks, seed %llu\n", static_cast<long long>(options.ticks),
                  static_cast<unsigned long long>(options.seed));
-    platform::headless::TempWorkingDirectory directory;
+    harness::TempWorkingDirectory directory;
     soak::Figures figures = soak::Run(options);
     std::fprintf(stderr, "%s", soak::Summary(figures).c_str());
 

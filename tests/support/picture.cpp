@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "tests/support/png_writer.h"
+#include "tools/png/surface_png.h"
 
 namespace test_support {
 
@@ -75,8 +75,8 @@ Picture Describe(const platform::Surface& surface, int left, int top, int width,
     if (problems.empty()) return ::testing::AssertionSuccess();
     std::string actual_path = FailureImagePath(".actual.png");
     std::string expected_path = FailureImagePath(".expected.png");
-    WritePng(actual_path, actual, 8);
-    WritePng(expected_path, expected, 8);
+    png::WritePng(actual_path, actual, 8);
+    png::WritePng(expected_path, expected, 8);
     auto result = ::testing::AssertionFailure();
     result << "pixels differ:\n" << problems << "actual:\n";
     for (const auto& row : Describe(surface, left, top, width, height, legend))

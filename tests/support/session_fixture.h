@@ -1,4 +1,4 @@
-// A test fixture with a live platform session on the test host. It records the live handle
+// A test fixture with a live platform session on the headless host. It records the live handle
 // counts when a test starts and fails the test if they differ when it ends, so every case is
 // also a leak check. Memory DCs made through it are freed before that check.
 #pragma once
@@ -11,10 +11,10 @@
 
 #include "platform/core/handle_table.h"
 #include "platform/core/surface.h"
+#include "platform/host/headless/headless_host.h"
 #include "platform/resources.h"
 #include "platform/session.h"
 #include "platform/win32.h"
-#include "tests/support/test_host.h"
 
 namespace test_support {
 
@@ -38,7 +38,7 @@ class SessionTest : public ::testing::Test {
         return object;
     }
 
-    TestHost host_;
+    platform::headless::HeadlessHost host_;
     platform::ResourceCatalogue catalogue_;
     std::unique_ptr<platform::Session> session_;
 

@@ -3,7 +3,7 @@
 // as IDCANCEL without a Cancel button, mnemonics, and the owner given back at the end.
 #include <gtest/gtest.h>
 
-#include "platform/host/headless/test_support.h"
+#include "harness/test_support.h"
 #include "platform/user/dialog/dialog.h"
 #include "platform/win32.h"
 #include "tests/user/message_log.h"
@@ -11,7 +11,7 @@
 namespace platform {
 namespace {
 
-using headless::HeadlessSession;
+using harness::HeadlessSession;
 using testing::MessageLog;
 
 std::vector<int>* g_commands = nullptr;
@@ -67,7 +67,7 @@ TEST(DialogCore, KeyboardNavigationAndTheModalRun) {
     EXPECT_EQ(GetNextDlgTabItem(dialog, alpha, TRUE), field);   // and it wraps
     EXPECT_EQ(GetDlgItem(dialog, 11), beta);
 
-    HostWindowId window = headless::HostWindowOf(dialog);
+    HostWindowId window = harness::HostWindowOf(dialog);
     std::vector<HWND> focus_seen;
     auto look = [&](double at) { env.host.Call(at, [&] { focus_seen.push_back(GetFocus()); }); };
     env.host.PressKey(window, VK_TAB, 10);
@@ -105,7 +105,7 @@ namespace platform {
 namespace {
 
 TEST(DialogCore, ADialogDestroyedWithoutEndDialogStillGivesItsOwnerBack) {
-    headless::HeadlessSession env;
+    harness::HeadlessSession env;
     MessageLog log;
     testing::RegisterLoggingClass("Logger");
     HWND owner = CreateWindowExA(0, "Logger", "Owner", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,

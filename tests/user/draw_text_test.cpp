@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/host/headless/test_support.h"
+#include "harness/test_support.h"
 #include "platform/win32.h"
 
 namespace platform {
@@ -47,7 +47,7 @@ class DrawTextTest : public ::testing::Test {
         return false;
     }
 
-    headless::HeadlessSession env;
+    harness::HeadlessSession env;
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
     HGDIOBJ old_bitmap = nullptr, old_font = nullptr;

@@ -2,14 +2,14 @@
 // coordinates, double clicks, disabled windows, close requests and resizing.
 #include <gtest/gtest.h>
 
-#include "platform/host/headless/test_support.h"
+#include "harness/test_support.h"
 #include "platform/win32.h"
 #include "tests/user/message_log.h"
 
 namespace platform {
 namespace {
 
-using headless::HeadlessSession;
+using harness::HeadlessSession;
 using testing::MessageLog;
 
 class InputTest : public ::testing::Test {
@@ -21,7 +21,7 @@ class InputTest : public ::testing::Test {
                                600, nullptr, nullptr, nullptr, nullptr);
         ShowWindow(hwnd, SW_SHOW);
         UpdateWindow(hwnd);
-        host_window = headless::HostWindowOf(hwnd);
+        host_window = harness::HostWindowOf(hwnd);
         log.Clear();
     }
     std::vector<testing::LoggedMessage> Received(UINT message) const {
@@ -51,7 +51,7 @@ TEST_F(InputTest, KeysRepeatAndCharactersFollow) {
         if (message == WM_KEYDOWN && wparam == 'Q') during = GetKeyState('Q');
         return false;
     };
-    headless::PumpMessagesUntil(100);
+    harness::PumpMessagesUntil(100);
 
     auto keys = Received(WM_KEYDOWN);
     ASSERT_EQ(keys.size(), 4u);
@@ -70,10 +70,10 @@ TEST_F(InputTest, KeysGoToTheFocusedChild) {
     HWND child = CreateWindowExA(0, "Plain", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, hwnd, nullptr,
                                  nullptr, nullptr);
     SetFocus(child);
-    headless::PumpMessagesUntil(1);
+    harness::PumpMessagesUntil(1);
     log.Clear();
     env.host.PressKey(host_window, VK_SPACE, 1);
-    headless::PumpMessagesUntil(2);
+    harness::PumpMessagesUntil(2);
     EXPECT_EQ(log.Messages(child), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYUP}));
     EXPECT_TRUE(log.Messages(hwnd).empty());
 }
@@ -83,7 +83,7 @@ TEST_F(InputTest, ClicksArriveInClientCoordinatesWithButtonFlags) {
                                  50, hwnd, nullptr, nullptr, nullptr);
     env.host.Click(host_window, 300, 200, 10);
     env.host.Click(host_window, 120, 130, 20, MouseButton::kRight);
-    headless::PumpMessagesUntil(30);
+    harness::PumpMessagesUntil(30);
     auto down = Received(WM_LBUTTONDOWN);
     ASSERT_EQ(down.size(), 1u);
     EXPECT_EQ(down[0].hwnd, hwnd);
@@ -103,7 +103,7 @@ TEST_F(InputTest, QuickSecondClickIsADoubleClick) {
     env.host.Click(host_window, 52, 49, 700);   // a third is a new first click
     env.host.Click(host_window, 52, 49, 1300);  // too late
     env.host.Click(host_window, 56, 49, 1400);  // too far
-    headless::PumpMessagesUntil(1500);
+    harness::PumpMessagesUntil(1500);
     EXPECT_EQ(Received(WM_LBUTTONDBLCLK).size(), 1u);
     EXPECT_EQ(Received(WM_LBUTTONDOWN).size(), 4u);
 
@@ -112,9 +112,9 @@ TEST_F(InputTest, QuickSecondClickIsADoubleClick) {
                                  nullptr, nullptr, nullptr);
     ShowWindow(plain, SW_SHOW);
     log.Clear();
-    env.host.Click(headless::HostWindowOf(plain), 5, 5, 1600);
-    env.host.Click(headless::HostWindowOf(plain), 5, 5, 1650);
-    headless::PumpMessagesUntil(1700);
+    env.host.Click(harness::HostWindowOf(plain), 5, 5, 1600);
+    env.host.Click(harness::HostWindowOf(plain), 5, 5, 1650);
+    harness::PumpMessagesUntil(1700);
     EXPECT_EQ(Received(WM_LBUTTONDOWN).size(), 2u);
     EXPECT_TRUE(Received(WM_LBUTTONDBLCLK).empty());
 }
@@ -125,7 +125,7 @@ TEST_F(InputTest, DisabledWindowsGetNoInput) {
     env.host.PressKey(host_window, 'A', 1);
     env.host.Click(host_window, 5, 5, 2);
     env.host.RequestClose(host_window, 3);
-    headless::PumpMessagesUntil(10);
+    harness::PumpMessagesUntil(10);
     EXPECT_EQ(Received(WM_KEYDOWN).size(), 0u);
     EXPECT_EQ(Received(WM_LBUTTONDOWN).size(), 0u);
     EXPECT_TRUE(IsWindow(hwnd));
@@ -136,9 +136,9 @@ TEST_F(InputTest, CloseRequestsCloseOnlyWindowsWithASystemMenu) {
     HWND bare = CreateWindowExA(0, "Plain", "Bare", WS_POPUP | WS_CAPTION, 0, 0, 100, 100, nullptr,
                                 nullptr, nullptr, nullptr);
     ShowWindow(bare, SW_SHOW);
-    env.host.RequestClose(headless::HostWindowOf(bare), 1);
+    env.host.RequestClose(harness::HostWindowOf(bare), 1);
     env.host.RequestClose(host_window, 2);
-    headless::PumpMessagesUntil(10);
+    harness::PumpMessagesUntil(10);
     EXPECT_TRUE(IsWindow(bare));
     EXPECT_FALSE(IsWindow(hwnd));  // WM_CLOSE went to DefWindowProcA, which destroys
     EXPECT_EQ(log.Count(WM_CLOSE), 1);
@@ -151,7 +151,7 @@ TEST_F(InputTest, QuitRequestClosesTheMainWindowOrEndsEveryLoop) {
     quit.type = HostEventType::kQuitRequest;
 
     env.host.Inject(1, quit);
-    headless::PumpMessagesUntil(10);
+    harness::PumpMessagesUntil(10);
     EXPECT_FALSE(IsWindow(hwnd)) << "a main window on the screen closes as its close box would";
     EXPECT_EQ(log.Count(WM_CLOSE), 1);
 }
@@ -170,7 +170,7 @@ TEST_F(InputTest, QuitRequestWithTheMainWindowHiddenPostsTheQuitMessage) {
 }
 
 TEST_F(InputTest, QuitRequestUnderAModalBoxEndsTheBoxAndThenTheLoop) {
-    env.host.Answer("", [this](headless::ModalWindow&) {
+    env.answers.Answer("", [this](harness::ModalWindow&) {
         HostEvent quit;
         quit.type = HostEventType::kQuitRequest;
         env.host.Inject(env.host.NowMs() + 5, quit);
@@ -184,18 +184,18 @@ TEST_F(InputTest, QuitRequestUnderAModalBoxEndsTheBoxAndThenTheLoop) {
 
 TEST_F(InputTest, ResizingRepaintsAndExposingOnlyPresentsAgain) {
     const auto* record = env.host.Window(host_window);
-    headless::PumpMessagesUntil(1);
+    harness::PumpMessagesUntil(1);
     int presents = record->presents;
     HostEvent expose;
     expose.type = HostEventType::kExposed;
     expose.window = host_window;
     env.host.Inject(2, expose);
-    headless::PumpMessagesUntil(3);
+    harness::PumpMessagesUntil(3);
     EXPECT_EQ(log.Count(WM_PAINT), 0);
     EXPECT_EQ(record->presents, presents + 1);
 
     env.host.Resize(host_window, 900, 700, 4);
-    headless::PumpMessagesUntil(5);
+    harness::PumpMessagesUntil(5);
     auto sizes = Received(WM_SIZE);
     ASSERT_EQ(sizes.size(), 1u);
     EXPECT_EQ(sizes[0].lparam, MAKELPARAM(900, 700));
@@ -203,7 +203,7 @@ TEST_F(InputTest, ResizingRepaintsAndExposingOnlyPresentsAgain) {
     RECT client;
     GetClientRect(hwnd, &client);
     EXPECT_EQ(client.right, 900);
-    EXPECT_EQ(headless::WindowPixels(hwnd)->Pixel(899, 699), 0xFFFFFFu);
+    EXPECT_EQ(harness::WindowPixels(hwnd)->Pixel(899, 699), 0xFFFFFFu);
     EXPECT_EQ(record->presented.width, 900);
 
     // Nothing is painted while minimised; restoring repaints.
@@ -211,15 +211,15 @@ TEST_F(InputTest, ResizingRepaintsAndExposingOnlyPresentsAgain) {
     minimized.type = HostEventType::kMinimized;
     minimized.window = host_window;
     env.host.Inject(6, minimized);
-    headless::PumpMessagesUntil(7);
+    harness::PumpMessagesUntil(7);
     InvalidateRect(hwnd, nullptr, TRUE);
     log.Clear();
-    headless::PumpMessagesUntil(8);
+    harness::PumpMessagesUntil(8);
     EXPECT_EQ(log.Count(WM_PAINT), 0);
     HostEvent restored = minimized;
     restored.type = HostEventType::kRestored;
     env.host.Inject(9, restored);
-    headless::PumpMessagesUntil(10);
+    harness::PumpMessagesUntil(10);
     EXPECT_EQ(log.Count(WM_PAINT), 1);
 }
 

@@ -5,17 +5,17 @@
 
 #include <array>
 
+#include "harness/test_support.h"
 #include "platform/core/handle_table.h"
-#include "platform/host/headless/test_support.h"
 #include "platform/win32.h"
-#include "tests/support/png_writer.h"
 #include "tests/user/message_log.h"
+#include "tools/png/surface_png.h"
 
 namespace platform {
 namespace {
 
-using headless::HeadlessSession;
-using headless::ModalWindow;
+using harness::HeadlessSession;
+using harness::ModalWindow;
 using testing::MessageLog;
 
 class MessageBoxTest : public ::testing::Test {
@@ -36,7 +36,7 @@ class MessageBoxTest : public ::testing::Test {
     }
     // Answers the next box with `answer` after 100 virtual milliseconds.
     void AnswerWith(std::function<void(ModalWindow&)> answer) {
-        env.host.Answer("", [answer](ModalWindow& box) { answer(box); });
+        env.answers.Answer("", [answer](ModalWindow& box) { answer(box); });
     }
     int Ask(UINT type) { return MessageBoxA(owner, "Continue?", "Question", type); }
 
@@ -70,8 +70,8 @@ TEST_F(MessageBoxTest, OkBoxAnswersOkToEveryWayOfClosingIt) {
         EXPECT_EQ(Ask(MB_OK), IDOK) << "way " << way;
         EXPECT_EQ(env.host.NowMs(), before + 100);
     }
-    EXPECT_EQ(env.host.modal_titles().size(), 5u);
-    EXPECT_EQ(env.host.modal_titles()[0], "Question");
+    EXPECT_EQ(env.answers.modal_titles().size(), 5u);
+    EXPECT_EQ(env.answers.modal_titles()[0], "Question");
 }
 
 TEST_F(MessageBoxTest, YesNoBoxAnswersByKeyClickAndFocus) {
@@ -124,8 +124,8 @@ TEST_F(MessageBoxTest, OwnerIsDisabledAndTheBoxCentredOverIt) {
         owner_enabled_inside = IsWindowEnabled(owner);
         EXPECT_EQ(GetParent(box.hwnd()), owner);
         // Input meant for the owner goes nowhere while the box is open.
-        env.host.PressKey(headless::HostWindowOf(owner), 'A', box.now() + 5);
-        env.host.Click(headless::HostWindowOf(owner), 50, 50, box.now() + 6);
+        env.host.PressKey(harness::HostWindowOf(owner), 'A', box.now() + 5);
+        env.host.Click(harness::HostWindowOf(owner), 50, 50, box.now() + 6);
         box.PressKey(VK_RETURN, 10);
     });
     log.Clear();
@@ -161,7 +161,7 @@ TEST_F(MessageBoxTest, OwnersTimerKeepsTickingAndReentersItsHandler) {
     };
     AnswerWith([](ModalWindow& box) { box.PressKey(VK_RETURN, 500); });
     SetTimer(owner, 1, 0, nullptr);
-    headless::PumpMessagesUntil(1000);
+    harness::PumpMessagesUntil(1000);
     EXPECT_EQ(answer, IDOK);
     EXPECT_EQ(deepest, 2);
     EXPECT_EQ(ticks, 64);  // the box took none of them away
@@ -183,10 +183,10 @@ TEST_F(MessageBoxTest, QuitInsideTheBoxEndsItAndGoesOn) {
         }
         return false;
     };
-    env.host.Answer("Quit", [](ModalWindow&) {});  // never answered
+    env.answers.Answer("Quit", [](ModalWindow&) {});  // never answered
     SetTimer(owner, 1, 10, nullptr);
     SetTimer(owner, 2, 50, nullptr);
-    EXPECT_FALSE(headless::PumpMessagesUntil(1000));
+    EXPECT_FALSE(harness::PumpMessagesUntil(1000));
     EXPECT_EQ(answer, 0);
     EXPECT_TRUE(IsWindowEnabled(owner));
     MSG msg;
@@ -223,12 +223,12 @@ TEST_F(MessageBoxTest, PicturesOfAnOkBoxAndAYesNoBox) {
         AnswerWith([&](ModalWindow& box) {
             HWND hwnd = box.hwnd();
             env.host.Call(box.now() + 10,
-                          [&picture, hwnd] { picture = *headless::WindowPixels(hwnd); });
+                          [&picture, hwnd] { picture = *harness::WindowPixels(hwnd); });
             box.PressKey(VK_RETURN, 20);
         });
         MessageBoxA(owner, shot.text, "Zandrofel", shot.type);
         ASSERT_GT(picture.width, 0);
-        EXPECT_TRUE(test_support::WritePng(shot.file, picture, 2)) << shot.file;
+        EXPECT_TRUE(png::WritePng(shot.file, picture, 2)) << shot.file;
         // Button face around everything, the icon's colour in its 32 x 32 corner, and the
         // default button's black frame below.
         EXPECT_EQ(picture.Pixel(1, 1), 0xC0C0C0u) << shot.file;

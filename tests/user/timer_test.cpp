@@ -2,7 +2,7 @@
 // taking back a pending message, and the order of timers due together.
 #include <gtest/gtest.h>
 
-#include "platform/host/headless/test_support.h"
+#include "harness/test_support.h"
 #include "platform/user/timers.h"
 #include "platform/win32.h"
 #include "tests/user/message_log.h"
@@ -10,7 +10,7 @@
 namespace platform {
 namespace {
 
-using headless::HeadlessSession;
+using harness::HeadlessSession;
 using testing::MessageLog;
 
 class TimerTest : public ::testing::Test {
@@ -27,7 +27,7 @@ class TimerTest : public ::testing::Test {
             if (message == WM_TIMER) ticks.emplace_back(wparam, GetTickCount());
             return false;
         };
-        headless::PumpMessagesUntil(until_ms);
+        harness::PumpMessagesUntil(until_ms);
         return ticks;
     }
 
@@ -57,7 +57,7 @@ TEST_F(TimerTest, LongIntervalsKeepTheirOwnLength) {
 
 TEST_F(TimerTest, SettingAgainRestartsTheCountdown) {
     SetTimer(hwnd, 2, 800, nullptr);
-    headless::PumpMessagesUntil(500);
+    harness::PumpMessagesUntil(500);
     SetTimer(hwnd, 2, 800, nullptr);
     auto got = TicksUntil(1400);
     ASSERT_EQ(got.size(), 1u);

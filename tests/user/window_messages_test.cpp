@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "harness/test_support.h"
 #include "platform/core/handle_table.h"
-#include "platform/host/headless/test_support.h"
 #include "platform/session.h"
 #include "platform/win32.h"
 #include "tests/user/message_log.h"
@@ -14,7 +14,7 @@
 namespace platform {
 namespace {
 
-using headless::HeadlessSession;
+using harness::HeadlessSession;
 using testing::MessageLog;
 
 class WindowTest : public ::testing::Test {
@@ -51,7 +51,7 @@ TEST_F(WindowTest, MainFrameHasTheClassicClientArea) {
     ClientToScreen(hwnd, &corner);
     EXPECT_EQ(corner.x, 6);
     EXPECT_EQ(corner.y, 25);
-    const auto* record = env.host.Window(headless::HostWindowOf(hwnd));
+    const auto* record = env.host.Window(harness::HostWindowOf(hwnd));
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->params.client_width, 788);
     EXPECT_EQ(record->params.client_height, 569);
@@ -70,13 +70,13 @@ TEST_F(WindowTest, CreateShowPaintAndDestroyInOrder) {
     EXPECT_EQ(log.Messages(), (std::vector<UINT>{WM_SHOWWINDOW, WM_ACTIVATE, WM_SETFOCUS}));
     EXPECT_EQ(GetActiveWindow(), hwnd);
     EXPECT_EQ(GetFocus(), hwnd);
-    EXPECT_EQ(env.host.Window(headless::HostWindowOf(hwnd))->show, HostShow::kNormal);
+    EXPECT_EQ(env.host.Window(harness::HostWindowOf(hwnd))->show, HostShow::kNormal);
     log.Clear();
 
     // UpdateWindow paints at once, and the paint DC erases with the class brush first.
     UpdateWindow(hwnd);
     EXPECT_EQ(log.Messages(), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
-    EXPECT_EQ(headless::WindowPixels(hwnd)->Pixel(400, 300), 0xFFFFFFu);
+    EXPECT_EQ(harness::WindowPixels(hwnd)->Pixel(400, 300), 0xFFFFFFu);
     EXPECT_EQ(LiveDCs(), 0);
     log.Clear();
     UpdateWindow(hwnd);
@@ -131,7 +131,7 @@ TEST_F(WindowTest, MessagesComeInPriorityOrder) {
     SetTimer(hwnd, 1, 0, nullptr);
     env.host.Sleep(20);
     PostMessageA(hwnd, WM_USER, 0, 0);
-    env.host.PressKey(headless::HostWindowOf(hwnd), 'A', 0);
+    env.host.PressKey(harness::HostWindowOf(hwnd), 'A', 0);
     log.Clear();
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -182,12 +182,12 @@ TEST_F(WindowTest, PaintCoversTheUpdateAreaAndErasesOnlyWhenAsked) {
     EXPECT_EQ(paint.rcPaint.left, 10);
     EXPECT_EQ(paint.rcPaint.bottom, 40);
     EXPECT_EQ(log.Count(WM_ERASEBKGND), 0);
-    EXPECT_EQ(headless::WindowPixels(hwnd)->Pixel(15, 25), 0u);
+    EXPECT_EQ(harness::WindowPixels(hwnd)->Pixel(15, 25), 0u);
 
     InvalidateRect(hwnd, &area, TRUE);
     UpdateWindow(hwnd);
     EXPECT_EQ(log.Count(WM_ERASEBKGND), 1);
-    const Surface* pixels = headless::WindowPixels(hwnd);
+    const Surface* pixels = harness::WindowPixels(hwnd);
     EXPECT_EQ(pixels->Pixel(10, 20), 0xFFFFFFu);
     EXPECT_EQ(pixels->Pixel(29, 39), 0xFFFFFFu);
     EXPECT_EQ(pixels->Pixel(30, 39), 0u);  // outside the update area: untouched
@@ -208,7 +208,7 @@ TEST_F(WindowTest, ChildDrawingStaysInsideItsClientArea) {
     HWND child = CreateWindowExA(0, "Logger", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 20, 20,
                                  hwnd, nullptr, nullptr, nullptr);
     UpdateWindow(hwnd);
-    const Surface* pixels = headless::WindowPixels(hwnd);
+    const Surface* pixels = harness::WindowPixels(hwnd);
     EXPECT_EQ(pixels->Pixel(10, 10), 0u);  // the one-pixel border
     EXPECT_EQ(pixels->Pixel(29, 29), 0u);
     EXPECT_EQ(pixels->Pixel(11, 11), 0xFFFFFFu);
@@ -227,20 +227,20 @@ TEST_F(WindowTest, ChildDrawingStaysInsideItsClientArea) {
 TEST_F(WindowTest, ChangedPixelsArePresentedBeforeWaiting) {
     HWND hwnd = CreateMain();
     ShowWindow(hwnd, SW_SHOW);
-    const auto* record = env.host.Window(headless::HostWindowOf(hwnd));
+    const auto* record = env.host.Window(harness::HostWindowOf(hwnd));
     EXPECT_EQ(record->presents, 0);
-    headless::PumpMessagesUntil(10);
+    harness::PumpMessagesUntil(10);
     EXPECT_EQ(record->presents, 1);
     EXPECT_EQ(record->presented.Pixel(0, 0), 0xFFFFFFu);
-    EXPECT_FALSE(headless::WindowPixels(hwnd)->HasDirty());
-    headless::PumpMessagesUntil(20);
+    EXPECT_FALSE(harness::WindowPixels(hwnd)->HasDirty());
+    harness::PumpMessagesUntil(20);
     EXPECT_EQ(record->presents, 1);  // nothing changed, nothing shown again
 
     HDC dc = GetDC(hwnd);
     RECT box{100, 100, 110, 110};
     FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     ReleaseDC(hwnd, dc);
-    headless::PumpMessagesUntil(30);
+    harness::PumpMessagesUntil(30);
     EXPECT_EQ(record->presents, 2);
     EXPECT_EQ(record->presented.Pixel(105, 105), 0u);
     EXPECT_EQ(record->presented.Pixel(110, 105), 0xFFFFFFu);
@@ -274,7 +274,7 @@ TEST_F(WindowTest, TextAndLongsRoundTrip) {
     EXPECT_EQ(GetWindowTextA(hwnd, buffer, sizeof buffer), 4);
     EXPECT_STREQ(buffer, "Rena");
     EXPECT_EQ(GetWindowTextLengthA(hwnd), 7);
-    EXPECT_EQ(env.host.Window(headless::HostWindowOf(hwnd))->title, "Renamed");
+    EXPECT_EQ(env.host.Window(harness::HostWindowOf(hwnd))->title, "Renamed");
     EXPECT_EQ(SetWindowLongPtrA(hwnd, GWLP_USERDATA, 42), 0);
     EXPECT_EQ(GetWindowLongPtrA(hwnd, GWLP_USERDATA), 42);
     EXPECT_EQ(GetWindowLongPtrA(hwnd, GWL_EXSTYLE), WS_EX_CLIENTEDGE);
@@ -323,12 +323,12 @@ TEST_F(WindowTest, AnObserverHearsADispatchedMessageAfterAllItsHandlerSent) {
     RegisterClassA(&relay);
     HWND hwnd = CreateWindowExA(0, "Relay", "Relay", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                 nullptr, nullptr, nullptr);
-    env.session.set_observer(&heard);
+    env.session.AddObserver(&heard);
     SendMessageA(hwnd, WM_USER + 1, 0, 0);  // sent: handled, never dispatched
     PostMessageA(hwnd, WM_USER, 0, 0);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    env.session.set_observer(nullptr);
+    env.session.RemoveObserver(&heard);
     EXPECT_EQ(heard.events,
               std::vector<std::string>({"handled 1", "handled 1", "handled 0", "dispatched 0"}));
     DestroyWindow(hwnd);

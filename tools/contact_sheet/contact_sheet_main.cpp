@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/headless/test_support.h"
+#include "harness/test_support.h"
 #include "platform/resources.h"
 #include "platform/win32.h"
 #include "tools/png/png_encoder.h"
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: zandrofel-contact-sheet OUT.png\n");
         return 2;
     }
-    platform::headless::HeadlessSession env(platform::ModuleResources(), "zandrofel");
+    harness::HeadlessSession env(platform::ModuleResources(), "zandrofel");
     std::vector<Picture> pictures = LoadPictures();
     int height = LayOut(pictures);
     HDC screen = CreateCompatibleDC(nullptr);

@@ -9,11 +9,11 @@
 #include "framework/gdi_objects.h"
 #include "platform/gdi/fonts.h"
 #include "platform/gdi/surface_dc.h"
+#include "platform/host/headless/headless_host.h"
 #include "platform/resources.h"
 #include "platform/session.h"
 #include "render/sprite.h"
-#include "tests/support/png_writer.h"
-#include "tests/support/test_host.h"
+#include "tools/png/surface_png.h"
 
 namespace {
 
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", problem.c_str());
         return 1;
     }
-    test_support::TestHost host;
+    platform::headless::HeadlessHost host;
     platform::ResourceCatalogue resources;
     platform::Session session(host, resources, argv[0]);
     platform::Surface picture;
@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
         DrawSprites(dc);
         picture = *platform::gdi::BitmapSurface(canvas);
     }
-    if (!test_support::WritePng(path, picture)) {
+    if (!png::WritePng(path, picture)) {
         std::fprintf(stderr, "Could not write %s\n", path.c_str());
         return 1;
     }

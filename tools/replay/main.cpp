@@ -6,8 +6,9 @@
 #include <iostream>
 #include <sstream>
 
+#include "harness/program_runner.h"
+#include "harness/test_support.h"
 #include "platform/host/headless/headless_host.h"
-#include "platform/host/headless/program_runner.h"
 #include "platform/resources.h"
 #include "platform/session.h"
 #include "tools/replay/replay.h"
@@ -44,19 +45,19 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    platform::headless::HeadlessHost host;
-    platform::Session session(host, platform::ModuleResources(), "zandrofel");
+    harness::HeadlessSession env(platform::ModuleResources(), "zandrofel");
+    platform::headless::HeadlessHost& host = env.host;
     host.SetCalendarSeconds(seed);
     replay::Replay replay(host, std::move(*script));
-    session.set_observer(&replay);
-    host.Answer(
-        "", [&replay](platform::headless::ModalWindow& window) { replay.Answer(window); },
-        platform::headless::HeadlessHost::Times::kEvery);
+    env.session.AddObserver(&replay);
+    env.answers.Answer(
+        "", [&replay](harness::ModalWindow& window) { replay.Answer(window); },
+        harness::ModalAnswers::Times::kEvery);
     host.Call(kGiveUpMs, [&host, &replay] {
-        if (!replay.painted()) host.RequestQuit();
+        if (!replay.painted()) harness::QuitEveryWait(host);
     });
-    platform::headless::RunWinMain();
-    session.set_observer(nullptr);
+    harness::RunWinMain();
+    env.session.RemoveObserver(&replay);
     replay.Write(std::cout);
     return 0;
 }

@@ -6,7 +6,8 @@
 
 #include "framework/win_app.h"
 #include "game/game_world.h"
-#include "platform/host/headless/test_support.h"
+#include "harness/program_runner.h"
+#include "harness/test_support.h"
 #include "platform/resources.h"
 #include "resources/resource_ids.h"
 #include "scores/high_scores.h"
@@ -124,13 +125,13 @@ void Replay::OnFirstPaint() {
     // Just after the end, so that everything due at the end itself still happens.
     double end =
         std::nextafter(first_paint_ms_ + script_.end_ms, std::numeric_limits<double>::infinity());
-    host_.Call(end, [this] { host_.RequestQuit(); });
+    host_.Call(end, [this] { harness::QuitEveryWait(host_); });
 }
 
 void Replay::Deliver(const Input& input) {
     HWND main = MainWindow();
     if (!main) return;
-    platform::HostWindowId window = platform::headless::HostWindowOf(main);
+    platform::HostWindowId window = harness::HostWindowOf(main);
     double now = host_.NowMs();
     if (input.kind == InputKind::kKey) {
         Add("key", input.key_name);
@@ -165,7 +166,7 @@ void Replay::Deliver(const Input& input) {
     host_.Inject(now, wake);
 }
 
-void Replay::Answer(platform::headless::ModalWindow& window) {
+void Replay::Answer(harness::ModalWindow& window) {
     if (window.title() == kSplashTitle) {
         window.PressButton(IDC_PLAY);
     } else if (window.title() == kNameTitle) {

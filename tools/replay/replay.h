@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "harness/modal_answers.h"
 #include "platform/host/headless/headless_host.h"
 #include "platform/session.h"
 #include "tools/replay/script.h"
@@ -23,7 +24,7 @@ class Replay : public platform::Observer {
     void MessageBoxEnded(HWND owner, LPCSTR text, LPCSTR caption, UINT type, int answer) override;
     void DialogEnded(LPCDLGTEMPLATEA dialog_template, INT_PTR result) override;
 
-    void Answer(platform::headless::ModalWindow& window);
+    void Answer(harness::ModalWindow& window);
     bool painted() const { return painted_; }
     // Every line, with times taken from the first paint (or from the start if there was none).
     void Write(std::ostream& out) const;

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "harness/program_runner.h"
+#include "harness/test_support.h"
 #include "platform/host/headless/headless_host.h"
-#include "platform/host/headless/program_runner.h"
 #include "platform/resources.h"
 #include "platform/session.h"
 #include "resources/resource_ids.h"
@@ -54,17 +55,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    HeadlessHost host;
-    platform::Session session(host, platform::ModuleResources(), "zandrofel");
+    harness::HeadlessSession env(platform::ModuleResources(), "zandrofel");
+    HeadlessHost& host = env.host;
     host.SetCalendarSeconds(kSeed);
     bool ok = true;
-    host.Answer(kSplashTitle, [&](platform::headless::ModalWindow& splash) {
+    env.answers.Answer(kSplashTitle, [&](harness::ModalWindow& splash) {
         // Once it has painted; then PLAY!.
         host.Call(splash.now() + 100,
                   [&] { ok = WriteWindow(host, kSplashTitle, folder + "/splash.png") && ok; });
         splash.PressButton(IDC_PLAY, 200);
     });
-    platform::headless::ProgramRunner runner(host, [] { return platform::headless::RunWinMain(); });
+    harness::ProgramRunner runner(host, [] { return harness::RunWinMain(); });
     // The start sound takes the first second, the splash a moment; then two seconds of play.
     runner.RunUntil(3300);
     ok = WriteWindow(host, kMainTitle, folder + "/game.png") && ok;

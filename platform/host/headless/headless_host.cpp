@@ -8,25 +8,26 @@
 #include <cstdlib>
 #include <limits>
 
-#include "platform/session.h"
-#include "platform/user/user_state.h"
-
 namespace platform::headless {
 
 namespace {
 
 constexpr double kNoLimit = std::numeric_limits<double>::infinity();
 
+// The virtual-key numbers of the keys that type a control character, as host events carry them.
+constexpr int kKeyBack = 0x08, kKeyTab = 0x09, kKeyReturn = 0x0D, kKeyEscape = 0x1B,
+              kKeySpace = 0x20;
+
 // The character a key types, or 0 for keys that type none (arrows, shift).
 int CharacterOf(int virtual_key, bool shift) {
     if (virtual_key >= 'A' && virtual_key <= 'Z') return shift ? virtual_key : virtual_key + 32;
     if (virtual_key >= '0' && virtual_key <= '9') return virtual_key;
     switch (virtual_key) {
-        case VK_RETURN:
-        case VK_ESCAPE:
-        case VK_BACK:
-        case VK_TAB:
-        case VK_SPACE:
+        case kKeyReturn:
+        case kKeyEscape:
+        case kKeyBack:
+        case kKeyTab:
+        case kKeySpace:
             return virtual_key;
         default:
             return 0;
@@ -55,18 +56,13 @@ int64_t HeadlessHost::CalendarSeconds() {
 
 bool HeadlessHost::WaitEvent(double deadline_ms, HostEvent* event) {
     for (;;) {
-        if (quitting_) {
-            // The run is over: every wait (the main loop's or a modal one's) finds a quit.
-            PostQuitMessage(0);
-            return false;
-        }
+        if (wait_gate_ && !wait_gate_()) return false;
         if (!script_.empty()) {
             auto first = script_.begin();
             if (first->first.first <= std::max(now_ms_, deadline_ms)) {
                 double at = first->first.first;
                 if (at > limit_ms_) {
-                    now_ms_ = std::max(now_ms_, limit_ms_);
-                    Park();
+                    StopAtLimit();
                     continue;
                 }
                 Scheduled item = std::move(first->second);
@@ -82,8 +78,7 @@ bool HeadlessHost::WaitEvent(double deadline_ms, HostEvent* event) {
         }
         if (deadline_ms <= now_ms_) return false;
         if (deadline_ms > limit_ms_) {
-            now_ms_ = std::max(now_ms_, limit_ms_);
-            Park();
+            StopAtLimit();
             continue;
         }
         if (std::isinf(deadline_ms)) {
@@ -98,10 +93,11 @@ bool HeadlessHost::WaitEvent(double deadline_ms, HostEvent* event) {
 }
 
 void HeadlessHost::Sleep(double ms) {
+    sleeps_.push_back(ms);
     if (ms > 0) now_ms_ += ms;
 }
 
-HostWindowId HeadlessHost::CreateWindow(const HostWindowSpec& params) {
+HostWindowId HeadlessHost::CreateWindow(const HostWindowParams& params) {
     HostWindowId id = next_window_++;
     WindowRecord& record = windows_[id];
     record.params = params;
@@ -118,9 +114,7 @@ void HeadlessHost::DestroyWindow(HostWindowId window) {
 void HeadlessHost::ShowWindow(HostWindowId window, HostShow show) {
     auto it = windows_.find(window);
     if (it == windows_.end()) return;
-    bool appearing = it->second.show == HostShow::kHidden && show != HostShow::kHidden;
     it->second.show = show;
-    if (appearing) AnswerModal(window);
 }
 
 void HeadlessHost::SetTitle(HostWindowId window, const std::string& title) {
@@ -158,17 +152,18 @@ void HeadlessHost::ScreenSize(int* width, int* height) {
 }
 
 void HeadlessHost::PlaySound(const SoundClip& clip) {
-    sounds_.push_back(PlayedSound{clip.name, now_ms_, clip.DurationMs()});
+    sounds_.push_back(PlayedSound{clip, now_ms_});
 }
 
 void HeadlessHost::StopSound() {
-    ++stops_;
+    stop_times_.push_back(now_ms_);
 }
 
 void HeadlessHost::ForgetHistory() {
     std::erase_if(windows_, [](const auto& entry) { return !entry.second.alive; });
     sounds_.clear();
-    modal_titles_.clear();
+    stop_times_.clear();
+    sleeps_.clear();
 }
 
 void HeadlessHost::SetCalendarSeconds(int64_t seconds) {
@@ -178,6 +173,10 @@ void HeadlessHost::SetCalendarSeconds(int64_t seconds) {
 void HeadlessHost::SetScreenSize(int width, int height) {
     screen_width_ = width;
     screen_height_ = height;
+}
+
+void HeadlessHost::Advance(double ms) {
+    if (ms > 0) now_ms_ += ms;
 }
 
 void HeadlessHost::Schedule(double at_ms, Scheduled item) {
@@ -263,10 +262,6 @@ void HeadlessHost::Resize(HostWindowId window, int client_width, int client_heig
     Inject(at_ms, event);
 }
 
-void HeadlessHost::Answer(const std::string& title, Responder responder, Times times) {
-    answerers_.push_back(Answerer{title, std::move(responder), times});
-}
-
 const HeadlessHost::WindowRecord* HeadlessHost::Window(HostWindowId window) const {
     auto it = windows_.find(window);
     return it == windows_.end() ? nullptr : &it->second;
@@ -279,45 +274,18 @@ HostWindowId HeadlessHost::FindWindow(const std::string& title) const {
     return found;
 }
 
-void HeadlessHost::AnswerModal(HostWindowId window) {
-    user::Window* shown = user::State().FindByHost(window);
-    if (!shown) return;
-    bool modal = (shown->style & WS_POPUP) || shown->owner;
-    if (!modal) return;
-    modal_titles_.push_back(shown->text);
-    for (auto it = answerers_.begin(); it != answerers_.end(); ++it) {
-        if (!it->title.empty() && it->title != shown->text) continue;
-        Responder responder = it->responder;
-        if (it->times == Times::kOnce) answerers_.erase(it);
-        ModalWindow modal_window(*this, window, shown->hwnd, shown->text);
-        responder(modal_window);
-        return;
+void HeadlessHost::SetLimit(double limit_ms, std::function<void()> at_limit) {
+    limit_ms_ = limit_ms;
+    at_limit_ = std::move(at_limit);
+}
+
+void HeadlessHost::StopAtLimit() {
+    now_ms_ = std::max(now_ms_, limit_ms_);
+    if (at_limit_) {
+        at_limit_();
+    } else {
+        limit_ms_ = kNoLimit;  // nobody to hand the turn to
     }
-}
-
-void HeadlessHost::GiveProgramTurn(const std::function<void()>& start) {
-    std::unique_lock lock(mutex_);
-    turn_ = Turn::kProgram;
-    turn_changed_.notify_all();
-    if (start) {
-        lock.unlock();
-        start();
-        lock.lock();
-    }
-    turn_changed_.wait(lock, [&] { return turn_ == Turn::kTest; });
-}
-
-void HeadlessHost::ProgramFinished() {
-    std::lock_guard lock(mutex_);
-    turn_ = Turn::kTest;
-    turn_changed_.notify_all();
-}
-
-void HeadlessHost::Park() {
-    std::unique_lock lock(mutex_);
-    turn_ = Turn::kTest;
-    turn_changed_.notify_all();
-    turn_changed_.wait(lock, [&] { return turn_ == Turn::kProgram; });
 }
 
 }  // namespace platform::headless

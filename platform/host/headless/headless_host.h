@@ -1,25 +1,20 @@
 // A host without a display or real time. The clock moves only when a test moves it, when the
 // program waits for a deadline, or when it sleeps, so timers fire exactly on time and every
 // run is the same. Input is scripted at virtual times; windows' pixels, titles and the
-// sounds played are recorded; modal windows are answered by responders as they appear.
+// sounds played are recorded. It knows nothing of the window system above it.
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <mutex>
 #include <string>
 #include <utility>
 #include <variant>
 #include <vector>
 
 #include "platform/host.h"
-#include "platform/win32.h"
 
 namespace platform::headless {
-
-class ModalWindow;
 
 class HeadlessHost : public Host {
   public:
@@ -31,7 +26,7 @@ class HeadlessHost : public Host {
     int64_t CalendarSeconds() override;
     bool WaitEvent(double deadline_ms, HostEvent* event) override;
     void Sleep(double ms) override;
-    HostWindowId CreateWindow(const HostWindowSpec& params) override;
+    HostWindowId CreateWindow(const HostWindowParams& params) override;
     void DestroyWindow(HostWindowId window) override;
     void ShowWindow(HostWindowId window, HostShow show) override;
     void SetTitle(HostWindowId window, const std::string& title) override;
@@ -44,6 +39,8 @@ class HeadlessHost : public Host {
     // --- Clocks ---
     void SetCalendarSeconds(int64_t seconds);
     void SetScreenSize(int width, int height);
+    // Moves the clock on from the test's side (a later event is not turned back).
+    void Advance(double ms);
 
     // --- Scripted input, delivered when the program next looks at the time `at_ms` or later ---
     void Inject(double at_ms, HostEvent event);
@@ -57,17 +54,9 @@ class HeadlessHost : public Host {
     void RequestClose(HostWindowId window, double at_ms);
     void Resize(HostWindowId window, int client_width, int client_height, double at_ms);
 
-    // --- Answers to modal windows (pop-ups and owned windows) as they are shown ---
-    using Responder = std::function<void(ModalWindow&)>;
-    enum class Times { kOnce, kEvery };
-    // An empty title answers any modal window. The first matching responder is used.
-    void Answer(const std::string& title, Responder responder, Times times = Times::kOnce);
-    // Titles of the modal windows that were shown, in order, answered or not.
-    const std::vector<std::string>& modal_titles() const { return modal_titles_; }
-
     // --- What the program did ---
     struct WindowRecord {
-        HostWindowSpec params;
+        HostWindowParams params;
         std::string title;
         HostShow show = HostShow::kHidden;
         bool alive = true;
@@ -80,28 +69,26 @@ class HeadlessHost : public Host {
     HostWindowId FindWindow(const std::string& title) const;
 
     struct PlayedSound {
-        std::string name;
+        SoundClip clip;  // its samples are the program's, alive as long as its resources
         double at_ms;
-        double duration_ms;
     };
     const std::vector<PlayedSound>& sounds() const { return sounds_; }
-    int stops() const { return stops_; }
-    // Drops the records of windows that are gone, the sounds played and the modal titles, so
-    // that a run of hours keeps only what is still on the screen.
+    // When StopSound was called, and how long each Sleep was.
+    const std::vector<double>& stop_times() const { return stop_times_; }
+    const std::vector<double>& sleeps() const { return sleeps_; }
+    // Drops the records of windows that are gone and of the sounds played, stopped and slept,
+    // so that a run of hours keeps only what is still on the screen.
     void ForgetHistory();
     // Whether a present keeps a copy of the pixels (WindowRecord::presented) for a test to read;
     // a run that never reads them saves the copying. On unless turned off.
     void KeepPresentedPixels(bool keep) { keep_pixels_ = keep; }
 
-    // --- Running a program on its own thread (see ProgramRunner) ---
-    // The program stops at `limit_ms`: it waits there until Resume is called.
-    void SetLimit(double limit_ms) { limit_ms_ = limit_ms; }
-    // From the test's thread: gives the program its turn (starting its thread through `start`
-    // the first time) and waits until it stops at its limit or finishes.
-    void GiveProgramTurn(const std::function<void()>& start);
-    void ProgramFinished();
-    // Makes every later wait of the program post WM_QUIT, so it ends.
-    void RequestQuit(bool quit = true) { quitting_ = quit; }
+    // --- Stopping the program at a virtual time ---
+    // When a wait would take the clock past `limit_ms`, the clock stops there and `at_limit`
+    // runs on the program's side; the wait goes on when it returns (under the limit then set).
+    void SetLimit(double limit_ms, std::function<void()> at_limit);
+    // Asked at the start of every wait; when it says false, the wait ends at once with nothing.
+    void SetWaitGate(std::function<bool()> gate) { wait_gate_ = std::move(gate); }
 
   private:
     struct Scheduled {
@@ -110,8 +97,7 @@ class HeadlessHost : public Host {
     using Key = std::pair<double, uint64_t>;
 
     void Schedule(double at_ms, Scheduled item);
-    void Park();
-    void AnswerModal(HostWindowId window);
+    void StopAtLimit();
 
     double now_ms_ = 0;
     int64_t calendar_seconds_ = 0;
@@ -124,51 +110,14 @@ class HeadlessHost : public Host {
     HostWindowId next_window_ = 1;
     HostWindowId focused_ = 0;
 
-    struct Answerer {
-        std::string title;
-        Responder responder;
-        Times times;
-    };
-    std::vector<Answerer> answerers_;
-    std::vector<std::string> modal_titles_;
-
     std::vector<PlayedSound> sounds_;
-    int stops_ = 0;
+    std::vector<double> stop_times_;
+    std::vector<double> sleeps_;
     bool keep_pixels_ = true;
 
-    // Hand-over between the test's thread and a program's thread: only one runs at a time.
     double limit_ms_;
-    bool quitting_ = false;
-    std::mutex mutex_;
-    std::condition_variable turn_changed_;
-    enum class Turn { kTest, kProgram } turn_ = Turn::kTest;
-};
-
-// What a responder gets: the modal window, and ways to answer it after some virtual time.
-class ModalWindow {
-  public:
-    ModalWindow(HeadlessHost& host, HostWindowId window, HWND hwnd, std::string title)
-        : host_(host), window_(window), hwnd_(hwnd), title_(std::move(title)) {}
-
-    const std::string& title() const { return title_; }
-    HWND hwnd() const { return hwnd_; }
-    HostWindowId host_window() const { return window_; }
-    double now() const { return host_.NowMs(); }
-
-    // Clicks the child button with this control id, or whose caption (without '&') matches.
-    void PressButton(int control_id, double after_ms = 0);
-    void PressButton(const std::string& caption, double after_ms = 0);
-    void PressKey(int virtual_key, double after_ms = 0, bool shift = false);
-    void TypeText(const std::string& text, double after_ms = 0);
-    void RequestClose(double after_ms = 0);
-
-  private:
-    void ClickChild(HWND child, double after_ms);
-
-    HeadlessHost& host_;
-    HostWindowId window_;
-    HWND hwnd_;
-    std::string title_;
+    std::function<void()> at_limit_;
+    std::function<bool()> wait_gate_;
 };
 
 }  // namespace platform::headless

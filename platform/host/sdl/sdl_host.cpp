@@ -167,7 +167,7 @@ void SdlHost::Take(const SDL_Event& sdl_event) {
     }
 }
 
-HostWindowId SdlHost::CreateWindow(const HostWindowSpec& spec) {
+HostWindowId SdlHost::CreateWindow(const HostWindowParams& spec) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (spec.resizable) flags |= SDL_WINDOW_RESIZABLE;
     if (spec.owner) flags |= SDL_WINDOW_SKIP_TASKBAR;

@@ -33,7 +33,7 @@ class SdlHost final : public Host {
     bool WaitEvent(double deadline_ms, HostEvent* event) override;
     void Sleep(double ms) override;
 
-    HostWindowId CreateWindow(const HostWindowSpec& spec) override;
+    HostWindowId CreateWindow(const HostWindowParams& spec) override;
     void DestroyWindow(HostWindowId window) override;
     void ShowWindow(HostWindowId window, HostShow show) override;
     void SetTitle(HostWindowId window, const std::string& title) override;

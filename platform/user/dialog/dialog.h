@@ -18,6 +18,7 @@ inline constexpr char kEditClass[] = "Edit";
 
 // Registers the system's window classes (dialogs, push buttons, statics, edit fields).
 void RegisterSystemClasses(ClassRegistry& classes);
+void RegisterButtonClass(ClassRegistry& classes);
 void RegisterStaticClass(ClassRegistry& classes);
 void RegisterEditClass(ClassRegistry& classes);
 

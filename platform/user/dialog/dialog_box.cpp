@@ -57,7 +57,11 @@ bool IsClass(LPCSTR name, const char* wanted) {
 // A picture is named by number in the template; the static control finds it as "#number".
 std::string TextOf(LPCSTR title) {
     if (!title) return "";
-    if (IS_INTRESOURCE(title)) return "#" + std::to_string(reinterpret_cast<ULONG_PTR>(title));
+    if (IS_INTRESOURCE(title)) {
+        // Appended rather than prefixed: GCC 12 at -O3 warns falsely about "#" + std::string.
+        std::string text = "#";
+        return text += std::to_string(reinterpret_cast<ULONG_PTR>(title));
+    }
     return title;
 }
 
@@ -142,8 +146,8 @@ INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE, LPCDLGTEMPLATEA dialog_templat
         return -1;
     }
     INT_PTR result = RunModal(dialog);
-    if (platform::Observer* observer = State().session().observer())
-        observer->DialogEnded(dialog_template, result);
+    State().session().Notify(
+        [&](platform::Observer& observer) { observer.DialogEnded(dialog_template, result); });
     return result;
 }
 

@@ -128,7 +128,7 @@ HWND WINAPI GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
 
 BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG msg) {
     UserState& state = State();
-    if (!msg || !state.Find(dialog) || !msg->hwnd || !state.IsAncestor(dialog, msg->hwnd))
+    if (!msg || !state.Find(dialog) || !msg->hwnd || !state.windows().IsAncestor(dialog, msg->hwnd))
         return FALSE;
     bool keyboard = msg->message == WM_KEYDOWN || msg->message == WM_CHAR;
     LRESULT code = keyboard ? SendMessageA(msg->hwnd, WM_GETDLGCODE, msg->wParam,

@@ -69,7 +69,7 @@ void ShowDefaultButton(HWND dialog, HWND focus) {
     Window* window = state.Find(dialog);
     DialogData* data = DialogOf(dialog);
     if (!window || !data) return;
-    bool focus_is_button = focus && state.IsAncestor(dialog, focus) && IsPushButton(focus);
+    bool focus_is_button = focus && state.windows().IsAncestor(dialog, focus) && IsPushButton(focus);
     std::vector<HWND> children = window->children;
     for (HWND child : children) {
         LRESULT code = SendMessageA(child, WM_GETDLGCODE, 0, 0);
@@ -84,7 +84,7 @@ void ShowDefaultButton(HWND dialog, HWND focus) {
 void RestoreFocus(HWND dialog, DialogData& data) {
     UserState& state = State();
     HWND target = data.saved_focus;
-    if (!target || !state.IsAncestor(dialog, target) || !IsWindowEnabled(target))
+    if (!target || !state.windows().IsAncestor(dialog, target) || !IsWindowEnabled(target))
         target = GetNextDlgTabItem(dialog, nullptr, FALSE);
     if (target) SetDialogFocus(dialog, target);
 }
@@ -97,7 +97,7 @@ void SetDialogFocus(HWND dialog, HWND control) {
     if (control != dialog && (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
         SendMessageA(control, EM_SETSEL, 0, -1);
     if (DialogData* data = DialogOf(dialog)) {
-        if (State().IsAncestor(dialog, control) && control != dialog) data->saved_focus = control;
+        if (State().windows().IsAncestor(dialog, control) && control != dialog) data->saved_focus = control;
     }
     ShowDefaultButton(dialog, control);
 }
@@ -140,9 +140,9 @@ LRESULT DefaultDialogHandling(HWND dialog, UINT message, WPARAM wparam, LPARAM l
             return TRUE;
         case WM_ACTIVATE:
             if (LOWORD(wparam) != kInactive) {
-                if (!(GetFocus() && State().IsAncestor(dialog, GetFocus())) || GetFocus() == dialog)
+                if (!(GetFocus() && State().windows().IsAncestor(dialog, GetFocus())) || GetFocus() == dialog)
                     RestoreFocus(dialog, *data);
-            } else if (GetFocus() && State().IsAncestor(dialog, GetFocus())) {
+            } else if (GetFocus() && State().windows().IsAncestor(dialog, GetFocus())) {
                 data->saved_focus = GetFocus();
             }
             return 0;

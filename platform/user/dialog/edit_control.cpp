@@ -227,7 +227,7 @@ LRESULT OnMouse(HWND hwnd, EditData& data, UINT message, LPARAM lparam) {
             if (GetFocus() != hwnd) return 0;
             bool shift = GetKeyState(VK_SHIFT) < 0;
             data.line.MoveTo(position, shift ? EditLine::Extend::kSelect : EditLine::Extend::kMove);
-            State().SetCapture(hwnd);
+            State().input().SetCapture(hwnd);
             data.tracking = true;
             break;
         }
@@ -238,7 +238,7 @@ LRESULT OnMouse(HWND hwnd, EditData& data, UINT message, LPARAM lparam) {
         case WM_LBUTTONUP:
             if (!data.tracking) return 0;
             data.tracking = false;
-            State().ReleaseCapture();
+            State().input().ReleaseCapture();
             return 0;
         default:
             return 0;
@@ -273,7 +273,7 @@ LRESULT OnSelection(HWND hwnd, EditData& data, UINT message, WPARAM wparam, LPAR
 LRESULT OnFocus(HWND hwnd, EditData& data, UINT message) {
     if (message == WM_KILLFOCUS && data.tracking) {
         data.tracking = false;
-        State().ReleaseCapture();
+        State().input().ReleaseCapture();
     }
     Redraw(hwnd);
     Notify(hwnd, message == WM_SETFOCUS ? EN_SETFOCUS : EN_KILLFOCUS);

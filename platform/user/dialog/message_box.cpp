@@ -149,7 +149,7 @@ using namespace platform::user;
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     UserState& state = State();
     if (owner && !state.Find(owner)) return 0;
-    HWND top = state.TopLevelOf(owner);
+    HWND top = state.windows().TopLevelOf(owner);
     HWND disabled = DisableOwnerForModal(top);
 
     MessageBoxLayout box;
@@ -181,7 +181,8 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     }
     InitDialog(dialog, 0);
     int answer = static_cast<int>(RunModal(dialog));
-    if (platform::Observer* observer = state.session().observer())
-        observer->MessageBoxEnded(owner, box.text.c_str(), params.title.c_str(), type, answer);
+    state.session().Notify([&](platform::Observer& observer) {
+        observer.MessageBoxEnded(owner, box.text.c_str(), params.title.c_str(), type, answer);
+    });
     return answer;
 }

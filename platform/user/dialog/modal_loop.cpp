@@ -7,7 +7,7 @@
 namespace platform::user {
 
 HWND DisableOwnerForModal(HWND owner) {
-    HWND top = State().TopLevelOf(owner);
+    HWND top = State().windows().TopLevelOf(owner);
     if (!top || !IsWindowEnabled(top)) return nullptr;
     EnableWindow(top, FALSE);
     return top;

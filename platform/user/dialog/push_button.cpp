@@ -116,7 +116,7 @@ LRESULT OnMouse(HWND hwnd, ButtonData& data, UINT message, LPARAM lparam) {
                 SetDialogFocus(dialog, hwnd);
             else
                 SetFocus(hwnd);
-            State().SetCapture(hwnd);
+            State().input().SetCapture(hwnd);
             data.tracking = true;
             SetPressed(hwnd, data, true);
             break;
@@ -126,7 +126,7 @@ LRESULT OnMouse(HWND hwnd, ButtonData& data, UINT message, LPARAM lparam) {
         case WM_LBUTTONUP:
             if (!data.tracking) break;
             data.tracking = false;
-            State().ReleaseCapture();
+            State().input().ReleaseCapture();
             SetPressed(hwnd, data, false);
             if (inside) Click(hwnd);
             break;
@@ -219,22 +219,12 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
 
 }  // namespace
 
-void RegisterSystemClasses(ClassRegistry& classes) {
+void RegisterButtonClass(ClassRegistry& classes) {
     WNDCLASSA button{};
     button.style = CS_DBLCLKS;
     button.lpfnWndProc = &ButtonProc;
     button.lpszClassName = kButtonClass;
     classes.Register(button);
-
-    WNDCLASSA dialog{};
-    dialog.style = CS_DBLCLKS;
-    dialog.lpfnWndProc = &DefDlgProcA;
-    dialog.cbWndExtra = 3 * sizeof(LONG_PTR);  // DWLP_MSGRESULT and the procedure's own
-    dialog.lpszClassName = kDialogClass;
-    classes.Register(dialog);
-
-    RegisterStaticClass(classes);
-    RegisterEditClass(classes);
 }
 
 }  // namespace platform::user

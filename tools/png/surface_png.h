@@ -6,9 +6,9 @@
 
 #include "platform/core/surface.h"
 
-namespace test_support {
+namespace png {
 
 // Each pixel becomes a scale x scale block. False when the file cannot be written.
 bool WritePng(const std::string& path, const platform::Surface& surface, int scale = 1);
 
-}  // namespace test_support
+}  // namespace png

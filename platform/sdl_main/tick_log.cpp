@@ -1,4 +1,4 @@
-#include "platform/host/sdl/tick_log.h"
+#include "platform/sdl_main/tick_log.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Surfaces as PNG files through the project's encoder, enlarged on request so that tiny test
 // pictures can be looked at.
-#include "tests/support/png_writer.h"
+#include "tools/png/surface_png.h"
 
 #include <cstdint>
 #include <fstream>
@@ -8,7 +8,7 @@
 
 #include "tools/png/png_encoder.h"
 
-namespace test_support {
+namespace png {
 
 bool WritePng(const std::string& path, const platform::Surface& surface, int scale) {
     if (scale < 1 || surface.width == 0 || surface.height == 0) return false;
@@ -23,11 +23,12 @@ bool WritePng(const std::string& path, const platform::Surface& surface, int sca
             rgb.push_back(static_cast<uint8_t>(pixel));
         }
     }
-    std::vector<uint8_t> png =
-        png::Encode(surface.width * scale, surface.height * scale, png::Channels::kRgb, rgb);
+    std::vector<uint8_t> encoded =
+        Encode(surface.width * scale, surface.height * scale, Channels::kRgb, rgb);
     std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    file.write(reinterpret_cast<const char*>(encoded.data()),
+               static_cast<std::streamsize>(encoded.size()));
     return static_cast<bool>(file);
 }
 
-}  // namespace test_support
+}  // namespace png

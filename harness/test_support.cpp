@@ -1,4 +1,4 @@
-#include "platform/host/headless/test_support.h"
+#include "harness/test_support.h"
 
 #include <unistd.h>
 
@@ -9,7 +9,9 @@
 
 #include "platform/user/user_state.h"
 
-namespace platform::headless {
+namespace harness {
+
+using platform::user::UserState;
 
 TempWorkingDirectory::TempWorkingDirectory() {
     previous_ = std::filesystem::current_path().string();
@@ -26,20 +28,20 @@ TempWorkingDirectory::~TempWorkingDirectory() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-const Surface* WindowPixels(HWND hwnd) {
-    user::UserState& state = user::State();
-    const user::Window* top = state.Find(state.TopLevelOf(hwnd));
+const platform::Surface* WindowPixels(HWND hwnd) {
+    UserState& state = platform::user::State();
+    const platform::user::Window* top = state.Find(state.windows().TopLevelOf(hwnd));
     return top ? top->surface.get() : nullptr;
 }
 
-HostWindowId HostWindowOf(HWND hwnd) {
-    user::UserState& state = user::State();
-    const user::Window* top = state.Find(state.TopLevelOf(hwnd));
+platform::HostWindowId HostWindowOf(HWND hwnd) {
+    UserState& state = platform::user::State();
+    const platform::user::Window* top = state.Find(state.windows().TopLevelOf(hwnd));
     return top ? top->host_window : 0;
 }
 
 bool PumpMessagesUntil(double until_ms) {
-    user::UserState& state = user::State();
+    UserState& state = platform::user::State();
     MSG msg;
     for (;;) {
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -56,4 +58,4 @@ bool PumpMessagesUntil(double until_ms) {
     }
 }
 
-}  // namespace platform::headless
+}  // namespace harness

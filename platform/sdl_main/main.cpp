@@ -4,11 +4,11 @@
 #include <string>
 
 #include "platform/gdi/fonts.h"
+#include "platform/host/sdl/sdl_host.h"
 #include "platform/resources.h"
+#include "platform/sdl_main/tick_log.h"
 #include "platform/session.h"
 #include "platform/win32.h"
-#include "sdl_host.h"
-#include "tick_log.h"
 
 int main(int argc, char** argv) {
     std::string problem;
@@ -25,9 +25,9 @@ int main(int argc, char** argv) {
     platform::Session session(*host, platform::ModuleResources(), argc > 0 ? argv[0] : "");
     std::unique_ptr<platform::sdl::TickLog> tick_log =
         platform::sdl::TickLog::FromEnvironment(*host);
-    session.set_observer(tick_log.get());
+    session.AddObserver(tick_log.get());
     char no_command_line[] = "";
     int exit_code = WinMain(GetModuleHandleA(nullptr), nullptr, no_command_line, SW_SHOWNORMAL);
-    session.set_observer(nullptr);
+    session.RemoveObserver(tick_log.get());
     return exit_code;
 }

@@ -1,0 +1,2 @@
+// Modal answers reaching past Win32.
+#include "platform/user/user_state.h"

@@ -1,0 +1,3 @@
+// A host as it should be.
+#include "platform/core/surface.h"
+#include "platform/host.h"

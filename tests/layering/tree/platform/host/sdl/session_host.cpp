@@ -1,0 +1,2 @@
+// A host reaching for the session.
+#include "platform/session.h"
