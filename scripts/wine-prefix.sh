@@ -22,9 +22,6 @@ cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "" /f >/dev/null 2>&1
 wineserver -w
-wineserver -p
-wine cmd /c exit >/dev/null 2>&1 </dev/null
-
 # Xvfb picks a free display number and writes it when it is ready.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WINEPREFIX/display" 2>/dev/null &
 zf_wine_xvfb=$!
@@ -34,3 +31,8 @@ for _ in $(seq 100); do
 done
 DISPLAY=":$(head -n1 "$WINEPREFIX/display")"
 export DISPLAY
+
+# The services started now keep this display for every program of the run.
+wineserver -p
+wine cmd /c exit >/dev/null 2>&1 </dev/null
+
