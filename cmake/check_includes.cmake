@@ -14,6 +14,7 @@ set(rules
     "platform/host/sdl/|platform/host.h platform/core/ platform/host/sdl/"
     "platform/sdl_main/|platform/ !platform/host/headless/"
     "platform/|platform/ !platform/host/ !platform/sdl_main/"
+    "framework/windows/|platform/win32.h platform/sound/wave.h framework/"
     "framework/|platform/win32.h framework/"
     "app/|platform/win32.h framework/ app/ game/ render/ scores/ resources/resource_ids.h"
     "game/|platform/win32.h framework/ app/ game/ render/ scores/ resources/resource_ids.h"

@@ -16,6 +16,9 @@
 #       motion ticks (timer 1) as the program logs them through ZF_TICK_LOG, leaving out those
 #       around the end of each round, when the timers stop until the next one (a sound started
 #       or a box was answered).
+#       A Windows build (a PROGRAM ending in .exe) is played the same way under Wine, in a prefix
+#       made for the run; it logs no ticks, so only its CPU and memory are given, with the CPU
+#       of the Wine server that carries its window and timer traffic.
 #
 #   scripts/measure.sh --scales [PROGRAM] [SECONDS]
 #       The game as above three times, 30 seconds each by default, with the load average before
@@ -44,12 +47,13 @@ if [[ ${1:-} == --scales ]]; then
     exit 0
 fi
 
+scripts=$(cd "$(dirname "$0")" && pwd)
 game=0
 if [[ ${1:-} == --game ]]; then
     game=1
     shift
     if [[ -n ${1:-} && ! ${1:-} =~ ^[0-9]+$ ]]; then program=$1; shift; else
-        program="$(dirname "$0")/../build/default/app/zandrofel"
+        program="$scripts/../build/default/app/zandrofel"
     fi
     seconds=${1:-30}
 else
@@ -65,6 +69,8 @@ program_pid=""
 busy_pid=""
 
 cleanup() {
+    [[ -n $program_pid ]] && kill -KILL "$program_pid" 2>/dev/null || true
+    if declare -F zf_wine_cleanup >/dev/null; then zf_wine_cleanup; fi
     [[ -n $busy_pid ]] && kill "$busy_pid" 2>/dev/null || true
     [[ -n $program_pid ]] && kill -KILL "$program_pid" 2>/dev/null || true
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
@@ -168,12 +174,26 @@ if ((game == 0)); then
 fi
 
 # --- The game ---
-SDL_AUDIODRIVER=dummy ZF_TICK_LOG="$work/ticks.log" "$program" >"$work/program.out" 2>&1 &
+launcher=()
+if [[ $program == *.exe ]]; then
+    source "$scripts/wine-prefix.sh"
+    trap cleanup EXIT
+    export DISPLAY=$display
+    launcher=(wine)
+fi
+SDL_AUDIODRIVER=dummy ZF_TICK_LOG="$work/ticks.log" "${launcher[@]}" "$program" >"$work/program.out" 2>&1 &
 program_pid=$!
 splash=$(find_window "^Grommelin Quibbert.s Zandrofel V2\.27$")
 [[ -n $splash ]] || { echo "the splash did not appear:" >&2; cat "$work/program.out" >&2; exit 1; }
 # "PLAY!": dialog units (226, 123) to (279, 139), at 1.5 pixels across and 1.625 down.
-xdotool mousemove --sync --window "$splash" $((379 * scale)) $((213 * scale)) click 1
+# Under Wine the X window holds the frame too: the splash's client area is 429 x 237.
+play_x=$((379 * scale)) play_y=$((213 * scale))
+if ((${#launcher[@]})); then
+    eval "$(xdotool getwindowgeometry --shell "$splash")"
+    border=$(((WIDTH - 429) / 2))
+    play_x=$((play_x + border)) play_y=$((play_y + HEIGHT - 237 - border))
+fi
+xdotool mousemove --sync --window "$splash" "$play_x" "$play_y" click 1
 main=$(find_window "^Grommelin Quibbert.s Zandrofel$")
 [[ -n $main ]] || { echo "the game window did not appear" >&2; exit 1; }
 xdotool windowfocus --sync "$main" 2>/dev/null || true
@@ -190,8 +210,16 @@ fi
 (while :; do :; done) &
 busy_pid=$!
 
+# This run's Wine server: the one that has our prefix in its environment.
+server_pid=""
+if ((${#launcher[@]})); then
+    for pid in $(pgrep -x wineserver64 || true); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && server_pid=$pid
+    done
+fi
 start_ticks=$(cpu_ticks "$program_pid")
 xvfb_start_ticks=$(cpu_ticks "$xvfb_pid")
+[[ -n $server_pid ]] && server_start_ticks=$(cpu_ticks "$server_pid")
 started=$(date +%s.%N)
 # Up into the road and back, with a character after every second arrow, so that a round that
 # has ended is soon settled. The characters also answer the boxes of a game's end: "y" is Yes
@@ -206,10 +234,20 @@ while awk -v s="$started" -v now="$(date +%s.%N)" -v secs="$seconds" 'BEGIN { ex
 done
 end_ticks=$(cpu_ticks "$program_pid")
 xvfb_end_ticks=$(cpu_ticks "$xvfb_pid")
+[[ -n $server_pid ]] && server_end_ticks=$(cpu_ticks "$server_pid")
 peak_kib=$(awk '/^VmHWM:/ { print $2 }' "/proc/$program_pid/status")
 kill "$busy_pid" 2>/dev/null || true
 busy_pid=""
 stop_program
+
+if ((${#launcher[@]})); then
+    awk -v t="$((end_ticks - start_ticks))" -v x="$((xvfb_end_ticks - xvfb_start_ticks))" \
+        -v w="$((${server_end_ticks:-0} - ${server_start_ticks:-0}))" \
+        -v hz="$ticks_per_second" -v secs="$seconds" -v peak="$peak_kib" 'BEGIN {
+        printf "CPU: %.1f%% of one core over %d s of play, the other core busy (Xvfb: %.1f%%, Wine server: %.1f%%)\n", 100 * t / hz / secs, secs, 100 * x / hz / secs, 100 * w / hz / secs
+        printf "Peak resident memory: %.1f MiB\n", peak / 1024 }'
+    exit 0
+fi
 
 # Motion ticks of the window that ticked most, from its first tick on for the measured time.
 # A round ends inside a tick (its sound is logged before the tick itself) or while a box is up,

@@ -7,7 +7,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libfreetype-dev libpng-dev fonts-wine
     libx11-dev xvfb xdotool imagemagick x11-utils x11-xserver-utils weston desktop-file-utils man-db
-    espeak-ng strace
+    espeak-ng strace python3
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, then builds and runs the whole test suite twice: the default build with
 # every test (end-to-end ones under Xvfb included), and the sanitizer build with all but those.
+# Then the Windows build, whose tests run under Wine in a prefix made for this run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,3 +13,10 @@ for preset in default asan; do
 done
 ctest --preset default
 ctest --preset asan
+
+cmake --preset windows
+cmake --build --preset windows
+(
+    source scripts/wine-prefix.sh
+    ctest --preset windows
+)
