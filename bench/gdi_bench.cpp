@@ -34,7 +34,7 @@ void BM_RectangleFill800x100(benchmark::State& state) {
     HGDIOBJ old = SelectObject(scene.dc, brush);
     for (auto _ : state) {
         Rectangle(scene.dc, 0, 500, 800, 600);
-        benchmark::DoNotOptimize(scene.window.words.data());
+        benchmark::DoNotOptimize(scene.window.Row(0));
         benchmark::ClobberMemory();
     }
     SelectObject(scene.dc, old);
@@ -61,7 +61,7 @@ void BM_BlitCopy100x40(benchmark::State& state) {
     HGDIOBJ old = SelectObject(memory, picture);
     for (auto _ : state) {
         BitBlt(scene.dc, 300, 400, 100, 40, memory, 0, 0, SRCCOPY);
-        benchmark::DoNotOptimize(scene.window.words.data());
+        benchmark::DoNotOptimize(scene.window.Row(0));
         benchmark::ClobberMemory();
     }
     SelectObject(memory, old);

@@ -16,6 +16,7 @@ set(rules
     "platform/sdl_main/|platform/ !platform/host/headless/ !platform/host/web/"
     "platform/web_main/|platform/ !platform/host/headless/ !platform/host/sdl/"
     "platform/|platform/ !platform/host/ !platform/sdl_main/ !platform/web_main/"
+    "framework/windows/|platform/win32.h platform/sound/wave.h framework/"
     "framework/|platform/win32.h framework/"
     "app/|platform/win32.h framework/ app/ game/ render/ scores/ resources/resource_ids.h"
     "game/|platform/win32.h framework/ app/ game/ render/ scores/ resources/resource_ids.h"

@@ -32,7 +32,7 @@ class CBitmap : public CGdiObject {
 
     // From the program's own resources; case does not matter in the name.
     BOOL LoadBitmap(LPCSTR name) {
-        return !m_hObject && Attach(LoadBitmapA(GetModuleHandleA(nullptr), name));
+        return !m_hObject && Attach(::LoadBitmapA(::GetModuleHandleA(nullptr), name));
     }
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
     BOOL CreateBitmap(int width, int height, UINT planes, UINT bits_per_pixel, const void* bits);

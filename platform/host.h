@@ -100,10 +100,11 @@ class Host {
     virtual void ShowWindow(HostWindowId window, HostShow show) = 0;
     virtual void SetTitle(HostWindowId window, const std::string& title) = 0;
     // Shows the surface's dirty boxes (or all of it when nothing is marked) on the screen.
-    // A host may lend the surface the screen's own memory to draw in (Surface::ViewMemory), so
-    // later presents copy nothing; it then gives the pixels back (Surface::OwnPixels) before
-    // that memory goes, at DestroyWindow at the latest. The host may mark a lent surface's
-    // whole area dirty (an expose).
+    // A host may lend the surface the screen's own memory to draw in (Surface::DrawIn), so
+    // later presents copy nothing; it then gives the pixels back (Surface::DrawInOwnMemory)
+    // before that memory goes, at DestroyWindow at the latest. The surface must therefore stay
+    // where it is until the window is destroyed or another surface is presented there. The
+    // host may mark a lent surface's whole area dirty (an expose).
     virtual void Present(HostWindowId window, Surface& pixels) = 0;
     // Raises the window and gives it the keyboard.
     virtual void Focus(HostWindowId window) = 0;

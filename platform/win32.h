@@ -5,9 +5,18 @@
 
 #ifdef _WIN32
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 // mmsystem.h needs the types windows.h declares.
 #include <mmsystem.h>
+
+// From windowsx.h, whose other macros would rename members such as SubclassWindow.
+#ifndef GET_X_LPARAM
+#define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
+#define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
+#endif
 
 #include <cstdlib>
 #include <ctime>
@@ -22,7 +31,13 @@ inline void srand(unsigned int seed) {
 inline time_t time(time_t* out) {
     return ::time(out);
 }
+
+// The game names its sounds. The name finds the program's "SOUND" resource, which plays from
+// memory; a missing sound is silent, and a waiting sound lasts its length even with no device.
+BOOL PlayResourceSound(LPCSTR name, UINT flags);
 }  // namespace platform
+
+#define sndPlaySoundA platform::PlayResourceSound
 
 #else
 

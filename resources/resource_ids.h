@@ -8,6 +8,9 @@
 #define IDD_STORY 112
 #define IDD_ABOUT 118
 
+// The program's icon, which Explorer shows and the frame window loads
+#define IDI_PROGRAM 128
+
 // Pictures shown by the dialogs' picture controls
 #define IDB_TITLE 111
 #define IDB_EMBLEM 115

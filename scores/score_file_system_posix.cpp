@@ -6,8 +6,6 @@
 // sync can leave old and new blocks mixed, or (between the write and the truncation, a new table
 // shorter than the old) the old table's tail after the new tenth name, which then reads into
 // that one name. Nothing here can leave the file empty.
-#ifndef _WIN32
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -24,6 +22,7 @@
 #include <thread>
 
 #include "scores/score_file_system.h"
+#include "scores/score_file_temporary.h"
 
 namespace {
 
@@ -98,14 +97,6 @@ std::string Folder(const std::string& path) {
 
 std::string BaseName(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
-}
-
-// "<base>.<8 lowercase hex digits>.tmp", the names CreateTemporary gives.
-bool IsTemporaryOf(const std::string& base, std::string_view name) {
-    if (name.size() != base.size() + 13 || name.substr(0, base.size()) != base) return false;
-    const std::string_view rest = name.substr(base.size());
-    if (rest[0] != '.' || rest.substr(9) != ".tmp") return false;
-    return rest.substr(1, 8).find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
 // Temporary files of saves that were killed; a live save's own is younger than a minute.
@@ -320,5 +311,3 @@ bool ScoreFile::Replace(const std::string& old_bytes, const std::string& new_byt
     SyncFolder(file.real_path);
     return true;
 }
-
-#endif  // _WIN32

@@ -16,6 +16,15 @@
 #       motion ticks (timer 1) as the program logs them through ZF_TICK_LOG, leaving out those
 #       around the end of each round, when the timers stop until the next one (a sound started
 #       or a box was answered).
+#       A Windows build (a PROGRAM ending in .exe) is played the same way under Wine, in a prefix
+#       made for the run; it logs no ticks, so only its CPU and memory are given, with the CPU
+#       of the Wine server that carries its window and timer traffic.
+#
+#   scripts/measure.sh --scales [PROGRAM] [SECONDS]
+#       The game as above three times, 30 seconds each by default, with the load average before
+#       each: at 1 times on an ordinary screen (1280 x 1024), at 2 times on a dense one (2560 x
+#       1600 at 192 dpi, Xft.dpi 192), and fullscreen at 3 times (3840 x 2160, Alt+Enter).
+#       MEASURE_SCREEN, MEASURE_DPI, MEASURE_SCALE and MEASURE_FULLSCREEN=1 set one such run.
 set -euo pipefail
 
 usage() {
@@ -23,12 +32,28 @@ usage() {
     exit 2
 }
 
+if [[ ${1:-} == --scales ]]; then
+    shift
+    self=$(realpath "$0")
+    run() {
+        echo "== $1 (load average: $(cut -d' ' -f1-3 /proc/loadavg))"
+        shift
+        env "$@" "$self" --game "${args[@]}"
+    }
+    args=("$@")
+    run "1 times, 1280 x 1024" MEASURE_SCALE=1
+    run "2 times, 2560 x 1600 at 192 dpi" MEASURE_SCREEN=2560x1600x24 MEASURE_DPI=192 MEASURE_SCALE=2
+    run "fullscreen at 3 times, 3840 x 2160" MEASURE_SCREEN=3840x2160x24 MEASURE_SCALE=1 MEASURE_FULLSCREEN=1
+    exit 0
+fi
+
+scripts=$(cd "$(dirname "$0")" && pwd)
 game=0
 if [[ ${1:-} == --game ]]; then
     game=1
     shift
     if [[ -n ${1:-} && ! ${1:-} =~ ^[0-9]+$ ]]; then program=$1; shift; else
-        program="$(dirname "$0")/../build/default/app/zandrofel"
+        program="$scripts/../build/default/app/zandrofel"
     fi
     seconds=${1:-30}
 else
@@ -44,6 +69,8 @@ program_pid=""
 busy_pid=""
 
 cleanup() {
+    [[ -n $program_pid ]] && kill -KILL "$program_pid" 2>/dev/null || true
+    if declare -F zf_wine_cleanup >/dev/null; then zf_wine_cleanup; fi
     [[ -n $busy_pid ]] && kill "$busy_pid" 2>/dev/null || true
     [[ -n $program_pid ]] && kill -KILL "$program_pid" 2>/dev/null || true
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
@@ -52,7 +79,9 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display number and writes it to its output when it is ready.
-Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/display" 2>"$work/xvfb.log" &
+dpi=()
+[[ -n ${MEASURE_DPI:-} ]] && dpi=(-dpi "$MEASURE_DPI")
+Xvfb -displayfd 1 -screen 0 "${MEASURE_SCREEN:-1280x1024x24}" "${dpi[@]}" -nolisten tcp -noreset >"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [[ -s $work/display ]] && break
@@ -61,6 +90,8 @@ done
 display=":$(head -n1 "$work/display")"
 [[ $display != ":" ]] || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=$display
+[[ -n ${MEASURE_DPI:-} ]] && echo "Xft.dpi: $MEASURE_DPI" | xrdb -merge
+scale=${MEASURE_SCALE:-1}
 
 # CPU ticks (user + system) of a process; fields 14 and 15 of its stat line.
 cpu_ticks() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; }
@@ -143,22 +174,52 @@ if ((game == 0)); then
 fi
 
 # --- The game ---
-SDL_AUDIODRIVER=dummy ZF_TICK_LOG="$work/ticks.log" "$program" >"$work/program.out" 2>&1 &
+launcher=()
+if [[ $program == *.exe ]]; then
+    source "$scripts/wine-prefix.sh"
+    trap cleanup EXIT
+    export DISPLAY=$display
+    launcher=(wine)
+fi
+SDL_AUDIODRIVER=dummy ZF_TICK_LOG="$work/ticks.log" "${launcher[@]}" "$program" >"$work/program.out" 2>&1 &
 program_pid=$!
 splash=$(find_window "^Grommelin Quibbert.s Zandrofel V2\.27$")
 [[ -n $splash ]] || { echo "the splash did not appear:" >&2; cat "$work/program.out" >&2; exit 1; }
 # "PLAY!": dialog units (226, 123) to (279, 139), at 1.5 pixels across and 1.625 down.
-xdotool mousemove --sync --window "$splash" 379 213 click 1
+# Under Wine the X window holds the frame too: the splash's client area is 429 x 237.
+play_x=$((379 * scale)) play_y=$((213 * scale))
+if ((${#launcher[@]})); then
+    eval "$(xdotool getwindowgeometry --shell "$splash")"
+    border=$(((WIDTH - 429) / 2))
+    play_x=$((play_x + border)) play_y=$((play_y + HEIGHT - 237 - border))
+fi
+xdotool mousemove --sync --window "$splash" "$play_x" "$play_y" click 1
 main=$(find_window "^Grommelin Quibbert.s Zandrofel$")
 [[ -n $main ]] || { echo "the game window did not appear" >&2; exit 1; }
 xdotool windowfocus --sync "$main" 2>/dev/null || true
+if [[ ${MEASURE_FULLSCREEN:-} == 1 ]]; then
+    xdotool key alt+Return
+    for _ in $(seq 50); do
+        xdotool getwindowgeometry "$main" | grep -q "Geometry: ${MEASURE_SCREEN%x*}$" && break
+        sleep 0.1
+    done
+    echo "Window: $(xdotool getwindowgeometry "$main" | grep Geometry)"
+fi
 
 # The other core is kept busy, as by any other program on the machine.
 (while :; do :; done) &
 busy_pid=$!
 
+# This run's Wine server: the one that has our prefix in its environment.
+server_pid=""
+if ((${#launcher[@]})); then
+    for pid in $(pgrep -x wineserver64 || true); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && server_pid=$pid
+    done
+fi
 start_ticks=$(cpu_ticks "$program_pid")
 xvfb_start_ticks=$(cpu_ticks "$xvfb_pid")
+[[ -n $server_pid ]] && server_start_ticks=$(cpu_ticks "$server_pid")
 started=$(date +%s.%N)
 # Up into the road and back, with a character after every second arrow, so that a round that
 # has ended is soon settled. The characters also answer the boxes of a game's end: "y" is Yes
@@ -173,10 +234,20 @@ while awk -v s="$started" -v now="$(date +%s.%N)" -v secs="$seconds" 'BEGIN { ex
 done
 end_ticks=$(cpu_ticks "$program_pid")
 xvfb_end_ticks=$(cpu_ticks "$xvfb_pid")
+[[ -n $server_pid ]] && server_end_ticks=$(cpu_ticks "$server_pid")
 peak_kib=$(awk '/^VmHWM:/ { print $2 }' "/proc/$program_pid/status")
 kill "$busy_pid" 2>/dev/null || true
 busy_pid=""
 stop_program
+
+if ((${#launcher[@]})); then
+    awk -v t="$((end_ticks - start_ticks))" -v x="$((xvfb_end_ticks - xvfb_start_ticks))" \
+        -v w="$((${server_end_ticks:-0} - ${server_start_ticks:-0}))" \
+        -v hz="$ticks_per_second" -v secs="$seconds" -v peak="$peak_kib" 'BEGIN {
+        printf "CPU: %.1f%% of one core over %d s of play, the other core busy (Xvfb: %.1f%%, Wine server: %.1f%%)\n", 100 * t / hz / secs, secs, 100 * x / hz / secs, 100 * w / hz / secs
+        printf "Peak resident memory: %.1f MiB\n", peak / 1024 }'
+    exit 0
+fi
 
 # Motion ticks of the window that ticked most, from its first tick on for the measured time.
 # A round ends inside a tick (its sound is logged before the tick itself) or while a box is up,

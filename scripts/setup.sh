@@ -6,8 +6,9 @@ packages=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libfreetype-dev libpng-dev fonts-wine
-    libx11-dev xvfb xdotool imagemagick x11-utils desktop-file-utils man-db
-    espeak-ng strace
+    libx11-dev xvfb xdotool imagemagick x11-utils x11-xserver-utils weston desktop-file-utils man-db
+    espeak-ng strace python3
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
     emscripten chromium dpkg-dev python3-websocket
 )
 
@@ -17,9 +18,14 @@ source_list=/etc/apt/sources.list.d/zandrofel-deb-src.sources
 if ! grep -rqs "^Types:.*deb-src" /etc/apt/sources.list.d/ && ! grep -qs "^deb-src" /etc/apt/sources.list; then
     sudo=""
     if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-    printf '%s\n' "Types: deb-src" "URIs: http://deb.debian.org/debian" \
-        "Suites: bookworm bookworm-updates" "Components: main" \
-        "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" | $sudo tee "$source_list" >/dev/null
+    # The same archive as the binary packages, asked for its sources too.
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            $sudo tee "$source_list" >/dev/null
+    else
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list |
+            $sudo tee "${source_list%.sources}.list" >/dev/null
+    fi
     $sudo apt-get update
 fi
 

@@ -1,17 +1,17 @@
 // Pixels of a bitmap or of a window's client area.
 // Colour surfaces hold one 32-bit word per pixel, 0x00RRGGBB; monochrome surfaces hold one bit
 // per pixel, most significant bit first, each row padded to whole 32-bit words.
-// A colour surface may instead view memory it does not own (a window's pixels drawn straight
-// into the screen's image). The lender finds the surface again through Loan(), which expires
-// when the surface goes, and calls OwnPixels() before the memory goes. Copying a surface always
-// copies the pixels, so a copy never points into lent memory.
+// A colour surface may instead draw in memory it does not own (a window's pixels drawn straight
+// into the screen's image). Whoever lends that memory keeps track of the loan and calls
+// DrawInOwnMemory() before the memory goes; the surface itself only knows where its pixels are.
+// Copying or moving a surface that draws in lent memory copies the pixels, so only the surface
+// that was lent the memory ever points into it.
 #pragma once
 
 #include <algorithm>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -22,9 +22,8 @@ namespace platform {
 struct Surface {
     int width = 0;
     int height = 0;
-    int bits_per_pixel = 32;      // 32 or 1
-    int stride_words = 0;         // 32-bit words per row
-    std::vector<uint32_t> words;  // the pixels, when the surface owns them (empty while viewing)
+    int bits_per_pixel = 32;  // 32 or 1
+    int stride_words = 0;     // 32-bit words per row
 
     // What changed since the host last showed the pixels; drawing code adds to it, the window
     // system clears it when it presents a window.
@@ -41,15 +40,14 @@ struct Surface {
     Surface(const Surface& other) { *this = other; }
     Surface(Surface&& other) noexcept { *this = std::move(other); }
     Surface& operator=(Surface&& other) noexcept {
+        if (other.lent_) return *this = other;  // lent memory stays with the one it was lent to
         width = other.width;
         height = other.height;
         bits_per_pixel = other.bits_per_pixel;
         stride_words = other.stride_words;
         dirty = other.dirty;
-        words = std::move(other.words);
-        viewed_ = std::exchange(other.viewed_, nullptr);
-        loan_ = std::move(other.loan_);
-        if (loan_) *loan_ = this;
+        words_ = std::move(other.words_);
+        lent_ = nullptr;
         return *this;
     }
     Surface& operator=(const Surface& other) {
@@ -59,9 +57,8 @@ struct Surface {
         bits_per_pixel = other.bits_per_pixel;
         stride_words = other.stride_words;
         dirty = other.dirty;
-        words.assign(other.Row(0), other.Row(0) + other.WordCount());
-        viewed_ = nullptr;
-        loan_.reset();
+        words_.assign(other.Row(0), other.Row(0) + other.WordCount());
+        lent_ = nullptr;
         return *this;
     }
 
@@ -88,30 +85,31 @@ struct Surface {
     const uint32_t* Row(int y) const { return Base() + static_cast<size_t>(y) * stride_words; }
 
     // Moves the pixels into `memory` (height rows of `stride` words, lent by the caller) and
-    // draws there from now on; the lender keeps the returned loan to give the pixels back.
-    // A colour surface only; stride at least the width.
-    std::weak_ptr<Surface*> ViewMemory(uint32_t* memory, int stride) {
+    // draws there from now on. A colour surface only; stride at least the width.
+    void DrawIn(uint32_t* memory, int stride) {
         assert(!IsMono() && stride >= width && "only colour pixels can be lent memory");
         for (int y = 0; y < height; ++y)
             std::copy_n(Row(y), width, memory + static_cast<size_t>(y) * stride);
-        words = {};
-        viewed_ = memory;
+        words_ = {};
+        lent_ = memory;
         stride_words = stride;
-        loan_ = std::make_shared<Surface*>(this);
-        return loan_;
     }
     // Copies the pixels back into storage of its own; the lent memory may go after this.
-    void OwnPixels() {
-        if (!viewed_) return;
+    void DrawInOwnMemory() {
+        if (!lent_) return;
         std::vector<uint32_t> own(static_cast<size_t>(width) * height);
         for (int y = 0; y < height; ++y)
             std::copy_n(Row(y), width, own.data() + static_cast<size_t>(y) * width);
-        words = std::move(own);
-        viewed_ = nullptr;
+        words_ = std::move(own);
+        lent_ = nullptr;
         stride_words = width;
-        loan_.reset();
     }
-    bool Views(const void* memory) const { return viewed_ && viewed_ == memory; }
+    bool DrawsIn(const void* memory) const { return lent_ && lent_ == memory; }
+
+    // Sets every word of every row, padding included (a colour, or a mono pattern).
+    void Fill(uint32_t word) {
+        for (int y = 0; y < height; ++y) std::fill_n(Row(y), stride_words, word);
+    }
 
     // Colour pixel access; callers keep x and y inside the surface.
     uint32_t Pixel(int x, int y) const { return Row(y)[x]; }
@@ -126,12 +124,12 @@ struct Surface {
     }
 
   private:
-    uint32_t* Base() { return viewed_ ? viewed_ : words.data(); }
-    const uint32_t* Base() const { return viewed_ ? viewed_ : words.data(); }
+    uint32_t* Base() { return lent_ ? lent_ : words_.data(); }
+    const uint32_t* Base() const { return lent_ ? lent_ : words_.data(); }
     size_t WordCount() const { return static_cast<size_t>(stride_words) * height; }
 
-    uint32_t* viewed_ = nullptr;      // lent memory, or nullptr when `words` holds the pixels
-    std::shared_ptr<Surface*> loan_;  // where this surface is, while it views lent memory
+    std::vector<uint32_t> words_;  // the pixels, when the surface owns them (empty while lent)
+    uint32_t* lent_ = nullptr;     // lent memory, or nullptr when `words_` holds the pixels
 
     static Surface Make(int width, int height, int bits) {
         assert(width >= 0 && height >= 0 && "surface size must not be negative");
@@ -140,7 +138,7 @@ struct Surface {
         s.height = height;
         s.bits_per_pixel = bits;
         s.stride_words = bits == 32 ? width : (width + 31) / 32;
-        s.words.assign(static_cast<size_t>(s.stride_words) * height, 0u);
+        s.words_.assign(static_cast<size_t>(s.stride_words) * height, 0u);
         return s;
     }
 };

@@ -1,5 +1,6 @@
 // Creating, inspecting and deleting brushes, pens, bitmaps and fonts.
 #include <strings.h>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -62,7 +63,11 @@ FontFamily FamilyFor(LPCSTR face) {
 HBITMAP CreateBitmapFromPixels(int width, int height, const uint32_t* pixels) {
     if (width <= 0 || height <= 0 || !pixels || !SizeAllowed(width, height)) return nullptr;
     Surface surface = Surface::Color(width, height);
-    for (size_t i = 0; i < surface.words.size(); ++i) surface.words[i] = pixels[i] & kRgbMask;
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* from = pixels + static_cast<size_t>(y) * width;
+        std::transform(from, from + width, surface.Row(y),
+                       [](uint32_t rgb) { return rgb & kRgbMask; });
+    }
     return AddBitmap(std::move(surface));
 }
 

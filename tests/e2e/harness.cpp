@@ -124,13 +124,15 @@ void Process::Signal(int signal) {
     if (Running()) kill(pid_, signal);
 }
 
-Display::Display() {
+Display::Display(const std::string& screen, const std::vector<std::string>& extra) {
     int fds[2];
     if (pipe(fds) != 0) return;
     // Xvfb picks a free display number itself and writes it to the pipe when it is ready.
-    server_ = std::make_unique<Process>(
-        std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                                 "1280x1024x24", "-nolisten", "tcp", "-noreset"});
+    std::vector<std::string> args{"Xvfb",      "-displayfd", std::to_string(fds[1]),
+                                  "-screen",   "0",          screen,
+                                  "-nolisten", "tcp",        "-noreset"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    server_ = std::make_unique<Process>(args);
     close(fds[1]);
     fcntl(fds[0], F_SETFL, O_NONBLOCK);
     std::string number;

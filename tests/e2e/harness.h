@@ -40,7 +40,9 @@ class Process {
 // Xvfb on a display number it picks itself; DISPLAY names it while the object lives.
 class Display {
   public:
-    Display();
+    // A screen of the given size ("WIDTHxHEIGHTxDEPTH") and further Xvfb arguments.
+    explicit Display(const std::string& screen = "1280x1024x24",
+                     const std::vector<std::string>& extra = {});
     ~Display();
     bool ok() const { return !name_.empty(); }
     const std::string& name() const { return name_; }

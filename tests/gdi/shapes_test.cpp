@@ -94,7 +94,7 @@ TEST_F(ShapeTest, WidePenIsCentredOnTheOutline) {
 
 TEST_F(ShapeTest, SurfaceDcDrawsAtItsOriginAndNotPastItsClip) {
     platform::Surface window = platform::Surface::Color(8, 6);
-    for (uint32_t& word : window.words) word = kWhite;
+    window.Fill(kWhite);
     HDC dc = platform::gdi::CreateSurfaceDC(&window, {2, 1}, {1, 1, 6, 5});
     HGDIOBJ old_pen = SelectObject(dc, Keep(CreatePen(PS_SOLID, 1, kPenRef)));
     HGDIOBJ old_brush = SelectObject(dc, Keep(CreateSolidBrush(kBrushRef)));

@@ -22,7 +22,7 @@ class SpriteTest : public test_support::SessionTest {
     void SetUp() override {
         SessionTest::SetUp();
         window_ = platform::Surface::Color(6, 5);
-        for (uint32_t& word : window_.words) word = kGreen;
+        window_.Fill(kGreen);
         target_.Attach(platform::gdi::CreateSurfaceDC(&window_, {0, 0}, {0, 0, 6, 5}));
     }
     void TearDown() override {

@@ -2,6 +2,7 @@
 // waiting and input. Real windows on a real X server are the end-to-end tests' business.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -95,43 +96,49 @@ TEST_F(SdlHostTest, AfterTheFirstPresentTheSurfaceDrawsStraightIntoTheWindow) {
     EXPECT_EQ(ScreenPixel(window, 0, 0), 0x112233u);
     EXPECT_EQ(ScreenPixel(window, 7, 5), 0x112233u);
     SDL_Surface* screen = SDL_GetWindowSurface(host_->SdlWindow(window));
-    ASSERT_TRUE(pixels.Views(screen->pixels));
-    EXPECT_TRUE(pixels.words.empty());
+    ASSERT_TRUE(pixels.DrawsIn(screen->pixels));
 
     pixels.SetPixel(3, 2, 0x445566);
     pixels.MarkDirty(3, 2, 4, 3);
     host().Present(window, pixels);
     EXPECT_EQ(ScreenPixel(window, 3, 2), 0x445566u);
-    EXPECT_TRUE(pixels.Views(screen->pixels));
+    EXPECT_TRUE(pixels.DrawsIn(screen->pixels));
 
     // A copy owns its pixels: drawing in it leaves the window alone.
     Surface copy = pixels;
-    EXPECT_FALSE(copy.Views(screen->pixels));
+    EXPECT_FALSE(copy.DrawsIn(screen->pixels));
     copy.SetPixel(0, 0, 0xABCDEF);
     EXPECT_EQ(ScreenPixel(window, 0, 0), 0x112233u);
     EXPECT_EQ(copy.Pixel(3, 2), 0x445566u);
 
     // Destroying the window gives the pixels back before SDL's memory goes.
+    const void* memory = screen->pixels;  // SDL frees the image with the window
     host().DestroyWindow(window);
-    EXPECT_FALSE(pixels.words.empty());
+    EXPECT_FALSE(pixels.DrawsIn(memory));
     EXPECT_EQ(pixels.Pixel(3, 2), 0x445566u);
     EXPECT_EQ(pixels.Pixel(7, 5), 0x112233u);
 }
 
-TEST_F(SdlHostTest, ASurfaceThatGoesFirstIsForgottenAndTheHostEndsCleanly) {
+TEST_F(SdlHostTest, AMovedSurfaceOwnsItsPixelsAndAnotherSurfaceEndsTheLoan) {
     HostWindowId window = Open(8, 6);
-    {
-        Surface pixels = Filled(8, 6, 0x010203);
-        host().Present(window, pixels);
-        Surface moved = std::move(pixels);  // the loan follows the surface
-        moved.SetPixel(1, 1, 0x0000FF);
-        moved.MarkDirty(1, 1, 2, 2);
-        host().Present(window, moved);
-        EXPECT_EQ(ScreenPixel(window, 1, 1), 0x0000FFu);
-    }
+    Surface pixels = Filled(8, 6, 0x010203);
+    host().Present(window, pixels);
+    SDL_Surface* screen = SDL_GetWindowSurface(host_->SdlWindow(window));
+    Surface moved = std::move(pixels);  // the lent one keeps drawing on the screen
+    EXPECT_FALSE(moved.DrawsIn(screen->pixels));
+    moved.SetPixel(1, 1, 0x0000FF);
+    EXPECT_EQ(ScreenPixel(window, 1, 1), 0x010203u);
+    pixels.SetPixel(1, 1, 0x00FF00);
+    EXPECT_EQ(ScreenPixel(window, 1, 1), 0x00FF00u);
+
     Surface other = Filled(8, 6, 0x00FF00);
-    host().Present(window, other);  // a new surface: shown whole
+    host().Present(window, other);  // a new surface: shown whole, the first one given back
     EXPECT_EQ(ScreenPixel(window, 7, 5), 0x00FF00u);
+    EXPECT_FALSE(pixels.DrawsIn(screen->pixels));
+    EXPECT_EQ(pixels.Pixel(7, 5), 0x010203u);
+    const void* memory = screen->pixels;
+    host().DestroyWindow(window);  // before the lent surface goes, as the host asks
+    EXPECT_FALSE(other.DrawsIn(memory));
 }
 
 TEST_F(SdlHostTest, AResizeByTheWindowSystemKeepsThePixelsAndEndsTheLoan) {
@@ -144,13 +151,14 @@ TEST_F(SdlHostTest, AResizeByTheWindowSystemKeepsThePixelsAndEndsTheLoan) {
     Fill(&pixels, 0x445566);
     host().Present(window, pixels);
     EXPECT_EQ(ScreenPixel(window, 7, 5), 0x445566u);
-    EXPECT_FALSE(pixels.Views(SDL_GetWindowSurface(host_->SdlWindow(window))->pixels));
+    EXPECT_FALSE(pixels.DrawsIn(SDL_GetWindowSurface(host_->SdlWindow(window))->pixels));
 }
 
 TEST_F(SdlHostTest, ASizeChangeMakesTheNextPresentCopyEverything) {
     HostWindowId window = Open(8, 6);
     Surface blue = Filled(8, 6, 0x0000FF);
     host().Present(window, blue);
+    const void* dropped = SDL_GetWindowSurface(host_->SdlWindow(window))->pixels;
     SDL_SetWindowSize(host_->SdlWindow(window), 10, 7);  // SDL gives the window a new surface
     HostEvent event;
     ASSERT_TRUE(host().WaitEvent(host().NowMs() + 1000, &event));
@@ -163,7 +171,7 @@ TEST_F(SdlHostTest, ASizeChangeMakesTheNextPresentCopyEverything) {
     blue.SetPixel(0, 0, 0x00FF00);
     blue.MarkDirty(0, 0, 1, 1);
     host().Present(window, blue);
-    EXPECT_FALSE(blue.words.empty());
+    EXPECT_FALSE(blue.DrawsIn(dropped));
     EXPECT_EQ(blue.Pixel(7, 5), 0x0000FFu);
     EXPECT_EQ(ScreenPixel(window, 0, 0), 0x00FF00u);
     EXPECT_EQ(ScreenPixel(window, 7, 5), 0x0000FFu);
@@ -184,6 +192,7 @@ TEST_F(SdlHostTest, AnExposeIsAnsweredByTheHostOnceItHoldsThePixels) {
     EXPECT_FALSE(host().WaitEvent(host().NowMs() + 20, &event));
     // The pixels may be mid-frame, so they wait for the next present.
     EXPECT_TRUE(grey.HasDirty());
+    host().DestroyWindow(window);
 }
 
 TEST_F(SdlHostTest, WaitEventDeliversInputInOrderAndForgetsDestroyedWindows) {
@@ -208,15 +217,24 @@ TEST_F(SdlHostTest, WaitEventDeliversInputInOrderAndForgetsDestroyedWindows) {
     EXPECT_FALSE(host().WaitEvent(0, &event));
 }
 
-TEST_F(SdlHostTest, WaitEventSleepsUntilTheDeadlineAndNotMuchLonger) {
+// A busy machine may wake any one wait late, so each length is tried until one wait ends
+// close to its deadline; a host that rounds to whole milliseconds or oversleeps by a fixed
+// amount never manages that, however idle the machine.
+TEST_F(SdlHostTest, WaitEventSleepsUntilTheDeadlineAndNotLonger) {
     Open(4, 4);
     HostEvent event;
+    constexpr double kCloseMs = 0.3;
+    constexpr int kTries = 50;
     for (double wait : {0.4, 3.5, 15.625}) {
-        double start = host().NowMs();
-        EXPECT_FALSE(host().WaitEvent(start + wait, &event));
-        double waited = host().NowMs() - start;
-        EXPECT_GE(waited, wait);
-        EXPECT_LT(waited, wait + 10) << "a loaded machine may be late, but not by this much";
+        double best = std::numeric_limits<double>::infinity();
+        for (int attempt = 0; attempt < kTries && best > wait + kCloseMs; ++attempt) {
+            double start = host().NowMs();
+            EXPECT_FALSE(host().WaitEvent(start + wait, &event));
+            double waited = host().NowMs() - start;
+            EXPECT_GE(waited, wait);
+            best = std::min(best, waited);
+        }
+        EXPECT_LE(best, wait + kCloseMs) << "no wait of " << wait << " ms ended near its deadline";
     }
     double start = host().NowMs();
     host().Sleep(5.5);
@@ -293,6 +311,7 @@ TEST(SdlHostFrameLog, RecordsEachPresentWithItsTimeAndWindow) {
         host->Present(window, pixels);
         host->Sleep(2);
         host->Present(window, pixels);
+        host->DestroyWindow(window);
     }
     unsetenv("ZF_FRAME_LOG");
     std::ifstream log(path);

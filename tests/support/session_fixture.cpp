@@ -45,7 +45,7 @@ HDC SessionTest::ColourDc(int width, int height, uint32_t rgb) {
     HBITMAP bitmap = CreateBitmap(width, height, 1, 32, nullptr);
     HDC dc = Own(bitmap);
     platform::Surface& pixels = Pixels(dc);
-    for (uint32_t& word : pixels.words) word = rgb;
+    pixels.Fill(rgb);
     pixels.ClearDirty();
     return dc;
 }

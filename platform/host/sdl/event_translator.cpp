@@ -11,7 +11,7 @@
 namespace platform::sdl {
 
 void WindowDirectory::Add(HostWindowId window, uint32_t sdl_id) {
-    windows_.push_back({window, sdl_id});
+    windows_.push_back({.window = window, .sdl_id = sdl_id, .viewport = {}});
 }
 
 void WindowDirectory::Remove(HostWindowId window) {
@@ -23,6 +23,17 @@ HostWindowId WindowDirectory::FromSdl(uint32_t sdl_id) const {
     for (const Entry& entry : windows_)
         if (entry.sdl_id == sdl_id) return entry.window;
     return 0;
+}
+
+void WindowDirectory::SetViewport(HostWindowId window, const Viewport& viewport) {
+    for (Entry& entry : windows_)
+        if (entry.window == window) entry.viewport = viewport;
+}
+
+Viewport WindowDirectory::ViewportOf(HostWindowId window) const {
+    for (const Entry& entry : windows_)
+        if (entry.window == window) return entry.viewport;
+    return Viewport{};
 }
 
 void EventTranslator::Translate(const SDL_Event& event, std::deque<HostEvent>* out) {
@@ -38,14 +49,9 @@ void EventTranslator::Translate(const SDL_Event& event, std::deque<HostEvent>* o
         case SDL_MOUSEBUTTONUP:
             TranslateButton(event.button, out);
             break;
-        case SDL_MOUSEMOTION: {
-            HostEvent move{.type = HostEventType::kMouseMove,
-                           .window = windows_.FromSdl(event.motion.windowID)};
-            move.x = event.motion.x;
-            move.y = event.motion.y;
-            if (move.window) out->push_back(move);
+        case SDL_MOUSEMOTION:
+            TranslateMotion(event.motion, out);
             break;
-        }
         case SDL_WINDOWEVENT:
             TranslateWindow(event.window, out);
             break;
@@ -63,6 +69,7 @@ HostWindowId EventTranslator::KeyboardTarget(uint32_t sdl_id) const {
 }
 
 void EventTranslator::TranslateKey(const SDL_KeyboardEvent& key, std::deque<HostEvent>* out) {
+    if (TakeHostKey(key)) return;
     HostWindowId window = KeyboardTarget(key.windowID);
     int virtual_key = VirtualKeyFor(key.keysym.sym, key.keysym.scancode);
     if (!window || !virtual_key) return;
@@ -80,9 +87,22 @@ void EventTranslator::TranslateKey(const SDL_KeyboardEvent& key, std::deque<Host
         out->push_back({.type = HostEventType::kChar, .window = window, .character = character});
 }
 
+// A host key is the host's from its press to its release, repeats included.
+bool EventTranslator::TakeHostKey(const SDL_KeyboardEvent& key) {
+    SDL_Keycode code = key.keysym.sym;
+    if (key.type == SDL_KEYUP) return host_keys_held_.erase(code) > 0;
+    if (host_keys_held_.contains(code)) return true;
+    HostCommand command = HostCommandFor(key.keysym.sym, key.keysym.mod);
+    if (command == HostCommand::kNone) return false;
+    host_keys_held_.insert(code);
+    commands_.push_back(command);
+    return true;
+}
+
 void EventTranslator::TranslateText(const SDL_TextInputEvent& text, std::deque<HostEvent>* out) {
     HostWindowId window = KeyboardTarget(text.windowID);
-    if (!window) return;
+    // The text of a host key (the "+" of Ctrl+Plus on some layouts) is the host's as well.
+    if (!window || !host_keys_held_.empty()) return;
     for (char byte : Utf8ToCodePage(text.text))
         out->push_back({.type = HostEventType::kChar,
                         .window = window,
@@ -109,9 +129,17 @@ void EventTranslator::TranslateButton(const SDL_MouseButtonEvent& button,
         default:
             return;  // the side buttons mean nothing to the program
     }
-    event.x = button.x;
-    event.y = button.y;
+    if (!windows_.ViewportOf(window).ToClient(button.x, button.y, &event.x, &event.y))
+        return;  // a click on a black bar goes nowhere
     out->push_back(event);
+}
+
+void EventTranslator::TranslateMotion(const SDL_MouseMotionEvent& motion,
+                                      std::deque<HostEvent>* out) {
+    HostEvent move{.type = HostEventType::kMouseMove, .window = windows_.FromSdl(motion.windowID)};
+    if (move.window &&
+        windows_.ViewportOf(move.window).ToClient(motion.x, motion.y, &move.x, &move.y))
+        out->push_back(move);
 }
 
 void EventTranslator::TranslateWindow(const SDL_WindowEvent& window, std::deque<HostEvent>* out) {
@@ -124,8 +152,8 @@ void EventTranslator::TranslateWindow(const SDL_WindowEvent& window, std::deque<
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             event.type = HostEventType::kResized;
-            event.width = window.data1;
-            event.height = window.data2;
+            event.width = window.data1 / windows_.ViewportOf(id).scale;
+            event.height = window.data2 / windows_.ViewportOf(id).scale;
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
             if (!minimized_.insert(id).second) return;
@@ -140,6 +168,9 @@ void EventTranslator::TranslateWindow(const SDL_WindowEvent& window, std::deque<
         case SDL_WINDOWEVENT_EXPOSED:
             event.type = HostEventType::kExposed;
             break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            host_keys_held_.clear();  // their key-ups may go elsewhere; text must not stay eaten
+            return;
         default:
             return;
     }

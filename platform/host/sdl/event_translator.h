@@ -7,9 +7,12 @@
 #include <cstdint>
 #include <deque>
 #include <set>
+#include <utility>
 #include <vector>
 
+#include "key_map.h"
 #include "platform/host.h"
+#include "viewport.h"
 
 namespace platform::sdl {
 
@@ -20,6 +23,11 @@ class WindowDirectory {
     void Remove(HostWindowId window);
     HostWindowId FromSdl(uint32_t sdl_id) const;  // 0 for an SDL window that is not ours
 
+    // How the window's client area is shown in its SDL window (scale 1 at the corner unless
+    // set); mouse positions are mapped back through it.
+    void SetViewport(HostWindowId window, const Viewport& viewport);
+    Viewport ViewportOf(HostWindowId window) const;
+
     // The window that was last given the keyboard. SDL names no window for keys that arrive
     // while it moves its focus (for a moment after a box closes); they belong to this one.
     void SetKeyboardWindow(HostWindowId window) { keyboard_window_ = window; }
@@ -29,6 +37,7 @@ class WindowDirectory {
     struct Entry {
         HostWindowId window;
         uint32_t sdl_id;
+        Viewport viewport;
     };
     std::vector<Entry> windows_;
     HostWindowId keyboard_window_ = 0;
@@ -42,16 +51,23 @@ class EventTranslator {
     void Translate(const SDL_Event& event, std::deque<HostEvent>* out);
     // Drops what is remembered about a window that has gone.
     void Forget(HostWindowId window) { minimized_.erase(window); }
+    // The host's own keys pressed since the last call, oldest first.
+    std::vector<HostCommand> TakeCommands() { return std::exchange(commands_, {}); }
 
   private:
     HostWindowId KeyboardTarget(uint32_t sdl_id) const;
     void TranslateKey(const SDL_KeyboardEvent& key, std::deque<HostEvent>* out);
     void TranslateText(const SDL_TextInputEvent& text, std::deque<HostEvent>* out);
     void TranslateButton(const SDL_MouseButtonEvent& button, std::deque<HostEvent>* out);
+    void TranslateMotion(const SDL_MouseMotionEvent& motion, std::deque<HostEvent>* out);
+    bool TakeHostKey(const SDL_KeyboardEvent& key);
     void TranslateWindow(const SDL_WindowEvent& window, std::deque<HostEvent>* out);
 
     const WindowDirectory& windows_;
     std::set<HostWindowId> minimized_;
+    std::vector<HostCommand> commands_;
+    // Host keys still held: their key-ups and any text they make are swallowed too.
+    std::set<SDL_Keycode> host_keys_held_;
 };
 
 }  // namespace platform::sdl

@@ -54,6 +54,29 @@ int VirtualKeyFor(SDL_Keycode key, SDL_Scancode scancode) {
     return VirtualKeyForScancode(scancode);
 }
 
+HostCommand HostCommandFor(SDL_Keycode key, Uint16 modifiers) {
+    bool ctrl = (modifiers & KMOD_CTRL) != 0;
+    bool alt = (modifiers & KMOD_ALT) != 0;
+    if (key == SDLK_F11 && !ctrl && !alt) return HostCommand::kToggleFullscreen;
+    if (alt && !ctrl && (key == SDLK_RETURN || key == SDLK_KP_ENTER))
+        return HostCommand::kToggleFullscreen;
+    if (!ctrl || alt) return HostCommand::kNone;
+    switch (key) {
+        case SDLK_PLUS:
+        case SDLK_EQUALS:
+        case SDLK_KP_PLUS:
+            return HostCommand::kScaleUp;
+        case SDLK_MINUS:
+        case SDLK_KP_MINUS:
+            return HostCommand::kScaleDown;
+        case SDLK_0:
+        case SDLK_KP_0:
+            return HostCommand::kScaleReset;
+        default:
+            return HostCommand::kNone;
+    }
+}
+
 int ControlCharacterFor(SDL_Keycode key) {
     switch (key) {
         case SDLK_RETURN:

@@ -13,4 +13,11 @@ int VirtualKeyFor(SDL_Keycode key, SDL_Scancode scancode);
 // its characters come through text input or it produces none (arrows, function keys).
 int ControlCharacterFor(SDL_Keycode key);
 
+// The keys the host keeps for itself: they change how windows are shown and never reach the
+// program.
+enum class HostCommand { kNone, kScaleUp, kScaleDown, kScaleReset, kToggleFullscreen };
+
+// Ctrl with Plus (or the = key it shares), Minus or 0, on either keyboard part; Alt+Enter; F11.
+HostCommand HostCommandFor(SDL_Keycode key, Uint16 modifiers);
+
 }  // namespace platform::sdl

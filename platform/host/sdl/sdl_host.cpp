@@ -1,5 +1,6 @@
-// SdlHost: windows, waiting and presenting. Input translation lives in event_translator.cpp,
-// the speaker in sdl_audio.cpp.
+// SdlHost: windows, waiting and presenting. Input translation lives in event_translator.cpp
+// and gamepad_input.cpp, scaling and fullscreen in sdl_host_view.cpp, the speaker in
+// sdl_audio.cpp.
 #include "sdl_host.h"
 
 #include <algorithm>
@@ -18,6 +19,9 @@ namespace platform::sdl {
 
 namespace {
 
+// How long a wait may go without looking at the controllers while one is plugged in.
+constexpr double kGamepadPollMs = 8;
+
 void SleepFor(double ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(ms));
 }
@@ -27,13 +31,6 @@ SDL_Rect Clipped(int x, int y, int w, int h, int width, int height) {
     int left = std::max(x, 0), top = std::max(y, 0);
     int right = std::min(x + w, width), bottom = std::min(y + h, height);
     return {left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
-}
-
-// SDL's image can hold the window system's pixels as they are: 0x00RRGGBB words, no padding
-// within a word, the same size, and no lock needed to reach the memory.
-bool CanLend(const SDL_Surface* target, const Surface& pixels) {
-    return target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target) &&
-           target->w == pixels.width && target->h == pixels.height && target->pitch % 4 == 0;
 }
 
 }  // namespace
@@ -70,6 +67,12 @@ std::unique_ptr<SdlHost> SdlHost::Create(std::string* problem) {
         SDL_Quit();
         return nullptr;
     }
+    // Wayland offers no window image of its own: there SDL must draw through a texture (and
+    // the compositor's shared memory then), which the hint above forbids.
+    if (driver && std::strcmp(driver, "wayland") == 0)
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
+    // Controllers are a bonus: without the subsystem the keyboard still plays.
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     return std::unique_ptr<SdlHost>(new SdlHost());
 }
 
@@ -84,10 +87,11 @@ SdlHost::SdlHost()
 
 SdlHost::~SdlHost() {
     for (auto& [id, window] : windows_) {
-        TakeBackPixels(window);
+        window.loan.TakeBack();
         SDL_DestroyWindow(window.sdl);
     }
     windows_.clear();
+    gamepads_.CloseAll();
     audio_.reset();
     if (frame_log_) std::fclose(frame_log_);
     SDL_Quit();
@@ -115,9 +119,16 @@ bool SdlHost::WaitEvent(double deadline_ms, HostEvent* event) {
             Take(sdl_event);
             continue;
         }
-        double remaining = deadline_ms - NowMs();
-        if (remaining <= 0) return false;
-        WaitForInput(remaining);
+        double now = NowMs();
+        if (gamepads_.NextRepeatMs() <= now) {
+            gamepads_.Repeat(now, directory_.KeyboardWindow(), &pending_);
+            continue;
+        }
+        if (deadline_ms <= now) return false;
+        double until = std::min(deadline_ms, gamepads_.NextRepeatMs());
+        // Controllers do not speak through the display connection: look at them now and then.
+        if (gamepads_.AnyOpen()) until = std::min(until, now + kGamepadPollMs);
+        WaitForInput(until - now);
     }
 }
 
@@ -145,19 +156,38 @@ void SdlHost::Sleep(double ms) {
 void SdlHost::Take(const SDL_Event& sdl_event) {
     if (sdl_event.type == SDL_WINDOWEVENT &&
         sdl_event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-        if (Window* window = Find(directory_.FromSdl(sdl_event.window.windowID)))
+        HostWindowId id = directory_.FromSdl(sdl_event.window.windowID);
+        if (Window* window = Find(id)) {
             window->complete = false;  // SDL makes the window a new surface
+            if (window->fullscreen)
+                directory_.SetViewport(
+                    id, Viewport::Centred(window->client_width, window->client_height,
+                                          sdl_event.window.data1, sdl_event.window.data2));
+        }
     }
     std::deque<HostEvent> fresh;
+    if (gamepads_.Translate(sdl_event, NowMs(), directory_.KeyboardWindow(), &fresh))
+        ToggleFullscreen(MainWindowOf(directory_.KeyboardWindow()));
     translator_.Translate(sdl_event, &fresh);
-    for (const HostEvent& event : fresh) {
+    for (HostCommand command : translator_.TakeCommands()) Obey(command);
+    for (HostEvent& event : fresh) {
+        if (event.type == HostEventType::kResized) {
+            // A size the host gave the window (a scale, fullscreen) is no news to the window
+            // system; the new SDL surface only wants everything presented again.
+            Window* window = Find(event.window);
+            if (window && (window->fullscreen || (event.width == window->client_width &&
+                                                  event.height == window->client_height)))
+                event.type = HostEventType::kExposed;
+            else if (window)
+                window->client_width = event.width, window->client_height = event.height;
+        }
         if (event.type == HostEventType::kExposed) {
             // The surface still holds the pixels: show them again without asking anyone.
             Window* window = Find(event.window);
             if (window && window->complete) {
                 // Lent pixels may be half way through a frame: show them at the next present.
-                if (auto lent = window->lent.lock())
-                    (*lent)->MarkDirty(0, 0, (*lent)->width, (*lent)->height);
+                if (Surface* lent = window->loan.borrower())
+                    lent->MarkDirty(0, 0, lent->width, lent->height);
                 else
                     SDL_UpdateWindowSurface(window->sdl);
                 continue;
@@ -171,16 +201,29 @@ HostWindowId SdlHost::CreateWindow(const HostWindowParams& spec) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (spec.resizable) flags |= SDL_WINDOW_RESIZABLE;
     if (spec.owner) flags |= SDL_WINDOW_SKIP_TASKBAR;
-    int x = spec.x == INT_MIN ? SDL_WINDOWPOS_UNDEFINED : spec.x;
-    int y = spec.y == INT_MIN ? SDL_WINDOWPOS_UNDEFINED : spec.y;
-    SDL_Window* sdl =
-        SDL_CreateWindow(CodePageToUtf8(spec.title).c_str(), x, y, std::max(spec.client_width, 1),
-                         std::max(spec.client_height, 1), flags);
+    int width = std::max(spec.client_width, 1), height = std::max(spec.client_height, 1);
+    // Positions and sizes the window system asks for are in its own, unscaled pixels.
+    SDL_Window* sdl = SDL_CreateWindow(CodePageToUtf8(spec.title).c_str(), spec.x * scale_,
+                                       spec.y * scale_, width * scale_, height * scale_, flags);
     if (!sdl) return 0;
     HostWindowId id = next_id_++;
-    windows_[id] = Window{.sdl = sdl, .owner = spec.owner, .lent = {}};
+    windows_[id] = Window{.sdl = sdl,
+                          .owner = spec.owner,
+                          .loan = {},
+                          .client_width = width,
+                          .client_height = height};
     directory_.Add(id, SDL_GetWindowID(sdl));
+    directory_.SetViewport(
+        id, Viewport{.scale = scale_, .client_width = width, .client_height = height});
     if (display_fd_ < 0) display_fd_ = DisplayConnectionFd(sdl);
+    if (density_scale_ == 0) {
+        // The first window tells which screen this is: pick the scale before anything shows.
+        density_scale_ = DensityScale(ScreenDotsPerInch(sdl));
+        SetScale(std::min(density_scale_, LargestScale()));
+        SDL_SetWindowPosition(sdl, spec.x * scale_, spec.y * scale_);
+    } else if (!spec.owner && scale_ > LargestScale()) {
+        SetScale(LargestScale());
+    }
     return id;
 }
 
@@ -194,7 +237,7 @@ void SdlHost::DestroyWindow(HostWindowId id) {
     std::erase_if(pending_, [id](const HostEvent& event) { return event.window == id; });
     // The owner takes the keyboard first, so no key typed meanwhile falls between the two.
     if (window.visible) ReturnFocusToOwner(window);
-    TakeBackPixels(window);
+    window.loan.TakeBack();
     SDL_DestroyWindow(window.sdl);
 }
 
@@ -238,20 +281,32 @@ void SdlHost::Present(HostWindowId id, Surface& pixels) {
     Window* window = Find(id);
     if (!window) return;
     assert(!pixels.IsMono() && "a window's pixels are in colour");
+    Viewport view = directory_.ViewportOf(id);
+    if (view.client_width != pixels.width || view.client_height != pixels.height) {
+        // The window system sized its surface itself: show what it has.
+        window->client_width = view.client_width = pixels.width;
+        window->client_height = view.client_height = pixels.height;
+        if (window->fullscreen) {
+            int width = 0, height = 0;
+            SDL_GetWindowSize(window->sdl, &width, &height);
+            view = Viewport::Centred(pixels.width, pixels.height, width, height);
+        }
+        directory_.SetViewport(id, view);
+    }
     if (!PresentLent(*window, pixels)) {
         // SDL frees its old image in SDL_GetWindowSurface once the size has changed.
-        TakeBackPixels(*window);
+        window->loan.TakeBack();
         SDL_Surface* target = SDL_GetWindowSurface(window->sdl);
         if (!target) return;
-        if (CanLend(target, pixels)) {
+        // Magnified or between bars, the window's image cannot be the window system's pixels.
+        if (view.scale == 1 && !view.bars && ScreenLoan::Fits(target, pixels)) {
             // Lending moves every pixel into SDL's image; no separate copy is needed.
-            window->lent =
-                pixels.ViewMemory(static_cast<uint32_t*>(target->pixels), target->pitch / 4);
+            window->loan.Lend(pixels, target);
             window->surface = target;
             window->complete = true;
             SDL_UpdateWindowSurface(window->sdl);
         } else {
-            CopyToScreen(*window, target, pixels);
+            CopyToScreen(*window, target, pixels, view);
         }
     }
     if (frame_log_) {
@@ -264,8 +319,7 @@ void SdlHost::Present(HostWindowId id, Surface& pixels) {
 // the image only inside SDL_UpdateWindowSurfaceRects (SDL waits for it with XSync), so drawing
 // between presents never shows a half-drawn frame. False when the lent image cannot be used.
 bool SdlHost::PresentLent(Window& window, Surface& pixels) {
-    auto lent = window.lent.lock();
-    if (!lent || *lent != &pixels || !window.complete || !pixels.HasDirty()) return false;
+    if (!window.loan.HeldBy(pixels) || !window.complete || !pixels.HasDirty()) return false;
     std::array<SDL_Rect, DirtyBoxes::kMaxBoxes> boxes;
     int count = 0;
     for (const DirtyBox& dirty : pixels.dirty.boxes())
@@ -276,44 +330,74 @@ bool SdlHost::PresentLent(Window& window, Surface& pixels) {
     return SDL_UpdateWindowSurfaceRects(window.sdl, boxes.data(), count) == 0;
 }
 
-void SdlHost::CopyToScreen(Window& window, SDL_Surface* target, const Surface& pixels) {
+void SdlHost::CopyToScreen(Window& window, SDL_Surface* target, const Surface& pixels,
+                           const Viewport& view) {
     if (target != window.surface) {
         window.surface = target;
         window.complete = false;
     }
-    // The changed boxes only, or everything when nothing is marked or the SDL surface is new.
+    // The changed boxes only, or everything when nothing is marked or the SDL surface is new;
+    // in client pixels, then where they land in the SDL window.
     std::array<SDL_Rect, DirtyBoxes::kMaxBoxes> boxes;
     int count = 0;
     if (window.complete && pixels.HasDirty()) {
         for (const DirtyBox& dirty : pixels.dirty.boxes())
-            boxes[count++] = Clipped(dirty.left, dirty.top, dirty.right - dirty.left,
-                                     dirty.bottom - dirty.top, target->w, target->h);
+            boxes[count++] = {dirty.left, dirty.top, dirty.right - dirty.left,
+                              dirty.bottom - dirty.top};
     } else {
-        boxes[count++] = Clipped(0, 0, pixels.width, pixels.height, target->w, target->h);
+        boxes[count++] = {0, 0, pixels.width, pixels.height};
     }
+    std::array<SDL_Rect, DirtyBoxes::kMaxBoxes> shown;
     if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
     if (!window.complete) SDL_FillRect(target, nullptr, 0);  // past the client surface: black
     for (int i = 0; i < count; ++i) {
-        SDL_Rect& box = boxes[i];
-        box = Clipped(box.x, box.y, box.w, box.h, pixels.width, pixels.height);
+        // Only whole magnified pixels that land inside the SDL window.
+        SDL_Rect box = Clipped(boxes[i].x, boxes[i].y, boxes[i].w, boxes[i].h,
+                               std::min(pixels.width, (target->w - view.left) / view.scale),
+                               std::min(pixels.height, (target->h - view.top) / view.scale));
+        shown[i] = {view.left + box.x * view.scale, view.top + box.y * view.scale,
+                    box.w * view.scale, box.h * view.scale};
         if (box.w <= 0 || box.h <= 0) continue;
-        int bytes_per_pixel = target->format->BytesPerPixel;
+        if (view.scale > 1) {
+            CopyScaledBox(target, pixels, box, view);
+            continue;
+        }
         uint8_t* to = static_cast<uint8_t*>(target->pixels) +
-                      static_cast<ptrdiff_t>(box.y) * target->pitch + box.x * bytes_per_pixel;
+                      static_cast<ptrdiff_t>(shown[i].y) * target->pitch +
+                      shown[i].x * target->format->BytesPerPixel;
         SDL_ConvertPixels(box.w, box.h, SDL_PIXELFORMAT_RGB888, pixels.Row(box.y) + box.x,
                           pixels.stride_words * 4, target->format->format, to, target->pitch);
     }
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
     if (window.complete)
-        SDL_UpdateWindowSurfaceRects(window.sdl, boxes.data(), count);
+        SDL_UpdateWindowSurfaceRects(window.sdl, shown.data(), count);
     else
         SDL_UpdateWindowSurface(window.sdl);
     window.complete = true;
 }
 
-void SdlHost::TakeBackPixels(Window& window) {
-    if (auto lent = window.lent.lock()) (*lent)->OwnPixels();
-    window.lent.reset();
+// Nearest neighbour: each pixel becomes a scale x scale square. A row is magnified once
+// (straight into the window's image when it holds 0x00RRGGBB words) and copied downwards.
+void SdlHost::CopyScaledBox(SDL_Surface* target, const Surface& pixels, const SDL_Rect& box,
+                            const Viewport& view) {
+    const int scale = view.scale;
+    const int width = box.w * scale;
+    const int bytes = width * target->format->BytesPerPixel;
+    const bool direct = target->format->format == SDL_PIXELFORMAT_RGB888;
+    if (!direct) scaled_row_.resize(static_cast<size_t>(width));
+    auto* base = static_cast<uint8_t*>(target->pixels) +
+                 (view.left + box.x * scale) * target->format->BytesPerPixel;
+    for (int y = box.y; y < box.y + box.h; ++y) {
+        uint8_t* first = base + static_cast<ptrdiff_t>(view.top + y * scale) * target->pitch;
+        uint32_t* row = direct ? reinterpret_cast<uint32_t*>(first) : scaled_row_.data();
+        const uint32_t* from = pixels.Row(y) + box.x;
+        for (int x = 0; x < box.w; ++x) std::fill_n(row + x * scale, scale, from[x]);
+        if (!direct)
+            SDL_ConvertPixels(width, 1, SDL_PIXELFORMAT_RGB888, row, width * 4,
+                              target->format->format, first, target->pitch);
+        for (int copy = 1; copy < scale; ++copy)
+            std::memcpy(first + static_cast<ptrdiff_t>(copy) * target->pitch, first, bytes);
+    }
 }
 
 void SdlHost::Focus(HostWindowId id) {
@@ -323,8 +407,9 @@ void SdlHost::Focus(HostWindowId id) {
 void SdlHost::ScreenSize(int* width, int* height) {
     SDL_Rect bounds{};
     if (SDL_GetDisplayBounds(0, &bounds) != 0) bounds = {};  // as Win32's metrics fail: zero
-    *width = bounds.w;
-    *height = bounds.h;
+    // In the window system's pixels, as a scaled desktop tells an old program.
+    *width = bounds.w / scale_;
+    *height = bounds.h / scale_;
 }
 
 void SdlHost::PlaySound(const SoundClip& clip) {

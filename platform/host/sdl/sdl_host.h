@@ -2,7 +2,9 @@
 // Pixels reach the screen through each window's own SDL surface (no renderer). Where that
 // surface has the window system's own pixel format, the window's surface draws straight into
 // it, and presenting only tells the X server which boxes changed; elsewhere presenting copies
-// the changed boxes.
+// the changed boxes. Windows may be shown magnified by a whole number (a dense screen, the
+// scale keys) and the main window fullscreen between black bars; the window system never
+// learns either, as a program of the game's age never learns the system's display scaling.
 #pragma once
 
 #include <SDL.h>
@@ -12,9 +14,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "event_translator.h"
+#include "gamepad_input.h"
 #include "platform/host.h"
+#include "screen_loan.h"
 #include "sdl_audio.h"
 
 namespace platform::sdl {
@@ -44,9 +49,11 @@ class SdlHost final : public Host {
     void PlaySound(const SoundClip& clip) override;
     void StopSound() override;
 
-    // For tests and tools: the SDL window behind a host window, and the speaker.
+    // For tests and tools: the SDL window behind a host window, the speaker, and the scale
+    // of windows that are not fullscreen.
     SDL_Window* SdlWindow(HostWindowId window) const;
     const SdlAudio& audio() const { return *audio_; }
+    int scale() const { return scale_; }
 
   private:
     struct Window {
@@ -57,20 +64,34 @@ class SdlHost final : public Host {
         // (a size change), so the next present copies the whole client area.
         bool complete = false;
         SDL_Surface* surface = nullptr;  // SDL's, valid until the next size change
-        // The window system's surface while it draws in SDL's memory, else nullptr.
-        std::weak_ptr<Surface*> lent;
+        ScreenLoan loan;       // the window system's surface drawing in SDL's image, if any
+        int client_width = 0;  // as the window system knows it
+        int client_height = 0;
+        bool fullscreen = false;
+        SDL_Point windowed_position{};  // where it was before fullscreen
     };
 
     SdlHost();
     Window* Find(HostWindowId window);
     void Take(const SDL_Event& event);
     void WaitForInput(double ms);
+    void Obey(HostCommand command);
+    void SetScale(int scale);
+    int LargestScale() const;
+    void ShowAtScale(HostWindowId id, Window& window);
+    void ToggleFullscreen(HostWindowId id);
+    void EnterFullscreen(HostWindowId id, Window& window);
+    void LeaveFullscreen(HostWindowId id, Window& window);
+    void Repaint(HostWindowId id, Window& window);
+    HostWindowId MainWindowOf(HostWindowId id);
     void CentreOverOwner(const Window& window);
     void GiveFocus(const Window& window);
     void ReturnFocusToOwner(const Window& window);
     bool PresentLent(Window& window, Surface& pixels);
-    void CopyToScreen(Window& window, SDL_Surface* target, const Surface& pixels);
-    static void TakeBackPixels(Window& window);
+    void CopyToScreen(Window& window, SDL_Surface* target, const Surface& pixels,
+                      const Viewport& view);
+    void CopyScaledBox(SDL_Surface* target, const Surface& pixels, const SDL_Rect& box,
+                       const Viewport& view);
 
     uint64_t counter_start_ = 0;
     double ms_per_count_ = 0;
@@ -81,6 +102,10 @@ class SdlHost final : public Host {
     std::deque<HostEvent> pending_;
     std::unique_ptr<SdlAudio> audio_;
     int display_fd_ = -1;  // the X connection, once a window shows there is one
+    GamepadInput gamepads_;
+    int scale_ = 1;                     // of every window that is not fullscreen
+    int density_scale_ = 0;             // what the screen asks for; 0 until the first window opens
+    std::vector<uint32_t> scaled_row_;  // one magnified row, for formats other than the window's
     // Set through ZF_FRAME_LOG: one line per present, "milliseconds window", for measuring.
     std::FILE* frame_log_ = nullptr;
 };

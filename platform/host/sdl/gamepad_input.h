@@ -1,0 +1,59 @@
+// Game controllers as a second keyboard: the d-pad and the left stick are the arrow keys, with
+// the keyboard's repeat; A is Enter, B is Escape; Start asks the host for fullscreen.
+// Controllers plugged in before or during play are opened; one that goes releases what it held.
+#pragma once
+
+#include <SDL.h>
+
+#include <deque>
+#include <limits>
+#include <map>
+#include <vector>
+
+#include "platform/host.h"
+
+namespace platform::sdl {
+
+class GamepadInput {
+  public:
+    // As the keyboard repeats a held key: a first repeat after half a second, then 30 a second.
+    static constexpr double kFirstRepeatMs = 500;
+    static constexpr double kRepeatMs = 1000.0 / 30;
+
+    GamepadInput() = default;
+    ~GamepadInput() { CloseAll(); }
+    // Closes every controller; before SDL_Quit, which frees them.
+    void CloseAll();
+    GamepadInput(const GamepadInput&) = delete;
+    GamepadInput& operator=(const GamepadInput&) = delete;
+
+    // Takes a controller event at now_ms: key events for `target` (the window with the
+    // keyboard) go to *out. True when it was Start, which toggles fullscreen.
+    bool Translate(const SDL_Event& event, double now_ms, HostWindowId target,
+                   std::deque<HostEvent>* out);
+    // The repeats of the held direction that are due at now_ms.
+    void Repeat(double now_ms, HostWindowId target, std::deque<HostEvent>* out);
+    double NextRepeatMs() const { return next_repeat_ms_; }
+    bool AnyOpen() const { return !pads_.empty(); }
+
+  private:
+    // What holds an arrow down: a d-pad button or one side of a stick axis.
+    struct Held {
+        SDL_JoystickID pad;
+        int source;
+        int virtual_key;
+    };
+
+    void Press(SDL_JoystickID pad, int source, int virtual_key, double now_ms, HostWindowId target,
+               std::deque<HostEvent>* out);
+    void Release(SDL_JoystickID pad, int source, HostWindowId target, std::deque<HostEvent>* out);
+    void TakeAxis(const SDL_ControllerAxisEvent& axis, double now_ms, HostWindowId target,
+                  std::deque<HostEvent>* out);
+    void Unplug(SDL_JoystickID pad, HostWindowId target, std::deque<HostEvent>* out);
+
+    std::map<SDL_JoystickID, SDL_GameController*> pads_;
+    std::vector<Held> held_;  // in the order pressed; the last one repeats
+    double next_repeat_ms_ = std::numeric_limits<double>::infinity();
+};
+
+}  // namespace platform::sdl
