@@ -113,6 +113,9 @@ class Host {
     virtual bool WantsFrames() const { return false; }
     // The window's frame, given when the window is made and again whenever its caption changes.
     virtual void SetFrame(HostWindowId /*window*/, const HostFrame& /*frame*/) {}
+    // A text field took the keyboard (true) or gave it up (false). A host whose keyboard is on
+    // the screen (a phone's) shows it only meanwhile.
+    virtual void SetTextInput(bool /*active*/) {}
 
     // Starts a sound, stopping any that plays; returns at once.
     virtual void PlaySound(const SoundClip& clip) = 0;

@@ -77,6 +77,20 @@ TEST_F(Keyboard, FocusStartsOnTheFirstTabStop) {
     DestroyWindow(name);
 }
 
+// A phone's keyboard is on the screen only while the name field can take what is typed.
+TEST_F(Keyboard, TheHostHearsWhileTheNameFieldHoldsTheKeyboard) {
+    HWND name =
+        CreateDialogIndirectParamA(nullptr, Template(IDD_NAME_ENTRY), nullptr, &RecordingProc, 0);
+    EXPECT_FALSE(env_.host.text_input());  // "OK" has the focus
+    SetFocus(GetDlgItem(name, IDC_NAME));
+    EXPECT_TRUE(env_.host.text_input());
+    SetFocus(GetDlgItem(name, IDC_NAME_OK));
+    EXPECT_FALSE(env_.host.text_input());
+    SetFocus(GetDlgItem(name, IDC_NAME));
+    DestroyWindow(name);
+    EXPECT_FALSE(env_.host.text_input());
+}
+
 TEST_F(Keyboard, OnTheSplashEscapeIsTheStoryButtonAndTabReachesPlay) {
     heard_.ending_id = IDC_PLAY;
     std::vector<int> focus;

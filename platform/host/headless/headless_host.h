@@ -35,6 +35,7 @@ class HeadlessHost : public Host {
     void ScreenSize(int* width, int* height) override;
     void PlaySound(const SoundClip& clip) override;
     void StopSound() override;
+    void SetTextInput(bool active) override { text_input_ = active; }
 
     // --- Clocks ---
     void SetCalendarSeconds(int64_t seconds);
@@ -65,6 +66,8 @@ class HeadlessHost : public Host {
     };
     const WindowRecord* Window(HostWindowId window) const;
     HostWindowId focused() const { return focused_; }
+    // Whether a text field holds the keyboard, as the window system last said.
+    bool text_input() const { return text_input_; }
     // The window created last with this title that still exists; 0 when none.
     HostWindowId FindWindow(const std::string& title) const;
 
@@ -108,6 +111,7 @@ class HeadlessHost : public Host {
 
     std::map<HostWindowId, WindowRecord> windows_;
     HostWindowId next_window_ = 1;
+    bool text_input_ = false;
     HostWindowId focused_ = 0;
 
     std::vector<PlayedSound> sounds_;

@@ -275,6 +275,8 @@ LRESULT OnFocus(HWND hwnd, EditData& data, UINT message) {
         data.tracking = false;
         State().input().ReleaseCapture();
     }
+    // A phone brings its keyboard up only while a field can take what is typed.
+    State().host().SetTextInput(message == WM_SETFOCUS);
     Redraw(hwnd);
     Notify(hwnd, message == WM_SETFOCUS ? EN_SETFOCUS : EN_KILLFOCUS);
     return 0;
