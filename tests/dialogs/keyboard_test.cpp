@@ -264,7 +264,8 @@ TEST_F(Keyboard, AClickPutsTheCaretWhereItLandsWithoutSelecting) {
         HWND dialog = box.hwnd();
         SetDlgItemTextA(dialog, IDC_NAME, "Bert");
         RECT field = RectInDialog(GetDlgItem(dialog, IDC_NAME));
-        env_.host.Click(harness::HostWindowOf(box.hwnd()), field.right - 10, field.top + 8, box.now() + 10);
+        env_.host.Click(harness::HostWindowOf(box.hwnd()), field.right - 10, field.top + 8,
+                        box.now() + 10);
         box.TypeText("ie", 20);
         env_.host.Call(box.now() + 25, [&, dialog] { text = FieldText(dialog); });
         box.PressKey(VK_RETURN, 30);

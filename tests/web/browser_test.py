@@ -4,6 +4,12 @@
   browser_test.py play SITE SCREENSHOTS_TOOL   the page, the splash against the headless host's
                                                picture, story, PLAY!, keys, About, a whole game
                                                with a name, and the table after a reload
+  browser_test.py touch SITE WIDTH HEIGHT [game]
+                                               a phone of that size (device scale 3), by
+                                               touch alone: the fit, PLAY!, swipes, About by a
+                                               long press; with "game" also a vehicle's caption
+                                               and a whole game with a name typed on the
+                                               phone's keyboard, kept after a reload
   browser_test.py ticks SITE [SECONDS]         the tick intervals over 20 s of play
   browser_test.py measure SITE [SECONDS]       figures: file sizes, load to splash, the
                                                browser's CPU and the ticks while playing
@@ -120,6 +126,26 @@ class Page:
             "(() => { const r = canvas.getBoundingClientRect(); return [r.x, r.y]; })()")
         self.browser.click(origin[0] + (client["x"] + x + 0.5) * scale,
                            origin[1] + (client["y"] + y + 0.5) * scale, button)
+
+    def page_point(self, title, x, y):
+        """Where a client pixel of a window is on the page, in CSS pixels (its centre)."""
+        client = self.window(title)["client"]
+        box = self.browser.evaluate(
+            "(() => { const r = canvas.getBoundingClientRect();"
+            " return [r.x, r.y, r.width / canvas.width]; })()")
+        return (box[0] + (client["x"] + x + 0.5) * box[2],
+                box[1] + (client["y"] + y + 0.5) * box[2])
+
+    def tap_client(self, title, x, y):
+        self.browser.tap(*self.page_point(title, x, y))
+
+    def tap_ok(self, title):
+        """The OK of a message box with one button: centred, 8 pixels above its bottom edge."""
+        client = self.window(title)["client"]
+        self.tap_client(title, client["width"] // 2, client["height"] - 21)
+
+    def keyboard_up(self):
+        return self.browser.evaluate("document.activeElement.id === 'keyboard'")
 
     def press(self, key):
         codes = {"Escape": 27, "Enter": 13, "ArrowUp": 38, "ArrowDown": 40, "ArrowLeft": 37,
@@ -277,6 +303,8 @@ def play_to_the_end(page, name):
         time.sleep(0.3)
     page.await_window(NAME, 5)
     page.click_client(NAME, *NAME_FIELD)  # the dialog opens with OK, not the field, focused
+    time.sleep(0.2)
+    check(not page.keyboard_up(), "the hidden field took the focus from a mouse click")
     page.browser.type_text(name)
     page.press("Enter")
     page.await_window(TABLE)
@@ -286,6 +314,135 @@ def play_to_the_end(page, name):
     page.await_window(NO_ANSWER)
     page.press("Enter")
     page.await_gone(NO_ANSWER)
+
+
+def touch_test(site, width, height, whole_game):
+    server, url = serve(site)
+    browser = Browser()
+    try:
+        browser.emulate_phone(width, height)
+        page = Page(browser, url)
+        page.load()
+        if whole_game:  # the tenth entry below any score, as in the play test
+            browser.evaluate("FS.writeFile('/save/scores.txt', '-1\\r\\n'.repeat(10) +"
+                             " 'x\\r\\n'.repeat(9) + 'x')")
+        check_fills_the_screen(browser, width, height)
+        # Mouse events the browser would make of touches: a tap would click twice.
+        browser.evaluate("window.zfMouseDowns = 0; canvas.addEventListener('mousedown',"
+                         " () => ++window.zfMouseDowns)")
+        play = browser.evaluate(
+            "(() => { const r = document.getElementById('play').getBoundingClientRect();"
+            " return [r.x + r.width / 2, r.y + r.height / 2]; })()")
+        browser.tap(*play)
+        page.await_window(SPLASH)
+        page.tap_client(SPLASH, *PLAY_BUTTON)
+        page.await_window(MAIN)
+        page.await_gone(SPLASH)
+        check_scene(page)
+        check_swipes_step_once(page)
+        page.browser.long_press(*page.page_point(MAIN, 394, 100))
+        page.await_window(ABOUT, 5)
+        page.tap_client(ABOUT, *ABOUT_OK)
+        page.await_gone(ABOUT, 5)
+        check(browser.evaluate("window.zfMouseDowns") == 0, "touches made mouse events")
+        if whole_game:
+            check_a_tap_on_the_bus(page)
+            name = "Touch Player"
+            play_to_the_end_by_touch(page, name)
+            page.load()
+            table = browser.evaluate("FS.readFile('/save/scores.txt', {encoding: 'utf8'})")
+            check(table.split("\r\n")[10] == name,
+                  "after a reload the table's first name is %r" % table.split("\r\n")[10:11])
+        errors = browser.errors()
+        check(not errors, "console errors: %s" % errors)
+    finally:
+        browser.close()
+        server.shutdown()
+    print("ok")
+
+
+def check_fills_the_screen(browser, width, height):
+    """The canvas as large as fits, within the page, which does not scroll."""
+    seen = browser.evaluate(
+        "(() => { const r = canvas.getBoundingClientRect(), e = document.documentElement;"
+        " return [innerWidth, innerHeight, r.left, r.top, r.width, r.height, e.scrollWidth,"
+        " e.scrollHeight, !document.getElementById('turn').hidden]; })()")
+    inner_w, inner_h, left, top, w, h, scroll_w, scroll_h, turn = seen
+    check((inner_w, inner_h) == (width, height), "the page is %dx%d" % (inner_w, inner_h))
+    check(scroll_w <= width and scroll_h <= height, "the page scrolls: %s" % seen)
+    check(left >= 0 and top >= 0 and left + w <= width + 0.5 and top + h <= height + 0.5,
+          "the canvas leaves the page: %s" % seen)
+    check(abs(w * 3 - h * 4) < 1, "the canvas is not 4:3: %s" % seen)
+    upright = height > width
+    fills = abs(w - width) < 1 if upright else abs(h - height) < 1
+    check(fills, "the canvas does not fill the page: %s" % seen)
+    check(turn == upright, "the hint to turn the phone: %s" % seen)
+
+
+def check_swipes_step_once(page):
+    """Each swipe moves Quibbert as one press of its arrow key does: a key the other way puts
+    him back exactly where he started."""
+    start = (344, 480, 100, 89)  # Quibbert's start, bottom centre, and a step around it
+    stroke = {"ArrowUp": (0, -40), "ArrowDown": (0, 40), "ArrowLeft": (-40, 0),
+              "ArrowRight": (40, 0)}
+    back = {"ArrowUp": "ArrowDown", "ArrowDown": "ArrowUp", "ArrowLeft": "ArrowRight",
+            "ArrowRight": "ArrowLeft"}
+    at_start = page.client_pixels(MAIN, *start)
+    for arrow in ("ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight"):
+        if arrow == "ArrowDown":  # he starts at the bottom: first a step up by key
+            page.press("ArrowUp")
+            wait_for(lambda: page.client_pixels(MAIN, *start) != at_start, 3, "a step up")
+        before = page.client_pixels(MAIN, *start)
+        page.browser.swipe(*page.page_point(MAIN, 200, 250), *stroke[arrow])
+        wait_for(lambda: page.client_pixels(MAIN, *start) != before, 3, "a swipe to move him")
+        page.press(back[arrow])
+        wait_for(lambda: page.client_pixels(MAIN, *start) == before, 3,
+                 "one key back to undo the swipe " + arrow)
+        if arrow == "ArrowDown":
+            page.press("ArrowDown")
+            wait_for(lambda: page.client_pixels(MAIN, *start) == at_start, 3, "back at the start")
+
+
+def check_a_tap_on_the_bus(page):
+    # The bus drives right along its lane; taps sweeping left cannot all miss it.
+    box = "The BIG CHEESE"
+    def tap_along_the_lane():
+        for x in range(760, -1, -50):
+            if page.window(box):
+                return True
+            page.tap_client(MAIN, x, 412)
+        return page.window(box)
+    wait_for(tap_along_the_lane, 15, "a tap on the bus to show its caption")
+    page.tap_ok(box)
+    page.await_gone(box, 5)
+
+
+def play_to_the_end_by_touch(page, name):
+    """Swipes up into the road and the river until each round ends, a tap to go on, until the
+    game asks for a name; the name on the phone's keyboard."""
+    for _ in range(60):
+        top = page.top()
+        if top == NAME:
+            break
+        if top != MAIN:  # a caption, or a round's end: one OK
+            page.tap_ok(top)
+            time.sleep(0.3)
+            continue
+        for _ in range(5):
+            page.browser.swipe(*page.page_point(MAIN, 200, 250), 0, -40)
+        time.sleep(0.5)
+        page.tap_client(MAIN, 30, 30)  # the sky: goes on after a round
+        time.sleep(0.3)
+    page.await_window(NAME, 5)
+    page.tap_client(NAME, *NAME_FIELD)
+    wait_for(page.keyboard_up, 5, "the phone's keyboard for the name field")
+    page.browser.insert_text(name + "z")
+    page.browser.evaluate("document.execCommand('delete')")  # the keyboard's Backspace
+    page.press("Enter")
+    page.await_window(TABLE)
+    wait_for(lambda: not page.keyboard_up(), 5, "the phone's keyboard to go with the dialog")
+    wait_for(lambda: name in page.browser.evaluate(
+        "FS.readFile('/save/scores.txt', {encoding: 'utf8'})"), 5, "the name in the table")
 
 
 def start_playing(page):
@@ -382,6 +539,8 @@ def measure(site, seconds):
 if __name__ == "__main__":
     if sys.argv[1] == "play":
         play_test(sys.argv[2], sys.argv[3])
+    elif sys.argv[1] == "touch":
+        touch_test(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), sys.argv[5:] == ["game"])
     else:
         seconds = float(sys.argv[3]) if len(sys.argv) > 3 else 20.0
         (ticks_test if sys.argv[1] == "ticks" else measure)(sys.argv[2], seconds)

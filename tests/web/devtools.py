@@ -154,6 +154,39 @@ class Browser:
         self.call("Input.dispatchMouseEvent", type="mouseReleased", x=x, y=y, button=button,
                   buttons=0, clickCount=1)
 
+    def emulate_phone(self, width, height, scale=3):
+        """From the next page on: a phone's screen of width x height CSS pixels, touch only."""
+        upright = height > width
+        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                  deviceScaleFactor=scale, mobile=True,
+                  screenOrientation={"type": "portraitPrimary" if upright else "landscapePrimary",
+                                     "angle": 0 if upright else 90})
+        self.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+
+    def touch(self, kind, x=0, y=0):
+        """touchStart, touchMove (one finger at x, y), touchEnd or touchCancel."""
+        points = [{"x": x, "y": y, "id": 1}] if kind in ("touchStart", "touchMove") else []
+        self.call("Input.dispatchTouchEvent", type=kind, touchPoints=points)
+
+    def tap(self, x, y):
+        self.touch("touchStart", x, y)
+        self.touch("touchEnd")
+
+    def long_press(self, x, y, seconds=0.8):
+        self.touch("touchStart", x, y)
+        time.sleep(seconds)
+        self.touch("touchEnd")
+
+    def swipe(self, x, y, dx, dy, steps=4):
+        self.touch("touchStart", x, y)
+        for step in range(1, steps + 1):
+            self.touch("touchMove", x + dx * step / steps, y + dy * step / steps)
+        self.touch("touchEnd")
+
+    def insert_text(self, text):
+        """Text as a phone's own keyboard gives it to the focused field."""
+        self.call("Input.insertText", text=text)
+
     def canvas_pixels(self, x, y, width, height):
         """The canvas's RGB pixels in a box, as rows of (r, g, b)."""
         data = self.evaluate(

@@ -50,6 +50,16 @@ EM_JS(double, zf_canvas_scale, (), {
     return canvas.getBoundingClientRect().width / canvas.width;
 });
 
+EM_JS(double, zf_canvas_left, (), {
+    return document.getElementById('canvas').getBoundingClientRect().left;
+});
+EM_JS(double, zf_canvas_top, (), {
+    return document.getElementById('canvas').getBoundingClientRect().top;
+});
+EM_JS(void, zf_show_keyboard, (int shown), {
+    if (Module.zfShowKeyboard) Module.zfShowKeyboard(!!shown);
+});
+
 EM_JS(void, zf_clear_windows, (), { Module.zfWindows = []; });
 EM_JS(void, zf_list_window, (const char* title, int x, int y, int width, int height,
                              int client_x, int client_y, int client_width, int client_height), {
@@ -112,6 +122,15 @@ void Show(const uint32_t* screen, int width, int height, int x, int y, int w, in
 }
 double CanvasScale() {
     return zf_canvas_scale();
+}
+double CanvasLeft() {
+    return zf_canvas_left();
+}
+double CanvasTop() {
+    return zf_canvas_top();
+}
+void ShowKeyboard(bool shown) {
+    zf_show_keyboard(shown);
 }
 void ClearWindowList() {
     zf_clear_windows();

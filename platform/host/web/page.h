@@ -18,6 +18,11 @@ void SizeCanvas(int width, int height);
 void Show(const uint32_t* screen, int width, int height, int x, int y, int w, int h);
 // The canvas's displayed width per pixel (the page may scale it by a whole number).
 double CanvasScale();
+// Where the canvas's top-left corner is on the page.
+double CanvasLeft();
+double CanvasTop();
+// Brings the phone's keyboard up over the page's hidden text field, or puts it away.
+void ShowKeyboard(bool shown);
 
 // The visible windows, bottom first, as Module.zfWindows (for the page's tests and tools).
 void ClearWindowList();

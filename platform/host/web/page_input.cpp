@@ -1,6 +1,8 @@
-// Keys on the whole page, the mouse on the canvas. Handlers only queue (the program may be
-// suspended inside a wait while they run). Keys the page would use itself (arrows and space
-// scroll, Tab moves the focus) are kept from it; letters are not, or their characters are lost.
+// Keys on the whole page, the mouse on the canvas, fingers anywhere on the page, and what a
+// phone's own keyboard types into the page's hidden text field. Handlers only queue (the program
+// may be suspended inside a wait while they run). Keys the page would use itself (arrows and
+// space scroll, Tab moves the focus) are kept from it; letters are not, or their characters are
+// lost.
 #include "page_input.h"
 
 #include <emscripten.h>
@@ -16,6 +18,72 @@ EM_JS(void, zf_no_context_menu, (), {
         'contextmenu', function(e) { e.preventDefault(); });
 });
 
+// JavaScript bodies pass through the C preprocessor: no backslashes in them.
+// clang-format off
+
+// Fingers, once the program listens. Their default is kept from the page, so that it neither
+// scrolls, zooms nor makes mouse events of them (a tap would click twice). A browser that brings
+// its keyboard up only inside a gesture gets the hidden field focused on the next lift.
+EM_JS(void, zf_listen_to_touches, (), {
+    function handler(phase) {
+        return function(e) {
+            if (!Module.zfListening) return;
+            e.preventDefault();
+            Module.zfTouched = true;
+            for (var i = 0; i < e.changedTouches.length; ++i) {
+                var t = e.changedTouches[i];
+                Module._zf_page_touch(phase, t.identifier, t.clientX, t.clientY);
+            }
+            if (phase >= 2 && Module.zfShowKeyboard) Module.zfShowKeyboard(Module.zfTextWanted);
+        };
+    }
+    ['touchstart', 'touchmove', 'touchend', 'touchcancel'].forEach(function(type, phase) {
+        document.addEventListener(type, handler(phase), {passive: false});
+    });
+});
+
+// A phone's keyboard types into the hidden field; what changed since the last look goes to the
+// program as characters, and as Backspace for what went. The field keeps two spaces before the
+// caret so that Backspace always has something to delete (else no event comes).
+EM_JS(void, zf_listen_to_typing, (), {
+    var field = document.getElementById('keyboard');
+    if (!field) return;
+    var base = '  ', last = base;
+    function reset() {
+        field.value = last = base;
+        field.setSelectionRange(base.length, base.length);
+    }
+    field.addEventListener('input', function(e) {
+        var now = field.value, same = 0;
+        while (same < last.length && same < now.length && last[same] === now[same]) ++same;
+        for (var i = same; i < last.length; ++i) Module._zf_page_typed(8);
+        for (var i = same; i < now.length; ++i) {
+            var code = now.charCodeAt(i);
+            if (code === 10) code = 13;
+            if (code < 256) Module._zf_page_typed(code);
+        }
+        last = now;
+        if (!e.isComposing && (now.length < base.length || now.length > 64)) reset();
+    });
+    // Only for a page that has been touched: with a mouse and a keyboard nothing changes.
+    Module.zfShowKeyboard = function(shown) {
+        Module.zfTextWanted = shown;
+        if (shown && Module.zfTouched && document.activeElement !== field) {
+            reset();
+            field.focus({preventScroll: true});
+        } else if (!shown && document.activeElement === field) {
+            field.blur();
+        }
+    };
+});
+
+EM_JS(void, zf_set_listening, (int on), {
+    Module.zfListening = !!on;
+    if (!on && Module.zfShowKeyboard) Module.zfShowKeyboard(false);
+});
+
+// clang-format on
+
 namespace platform::web {
 
 namespace {
@@ -23,6 +91,8 @@ namespace {
 WebHost* listener = nullptr;
 
 constexpr int kBackspace = 8, kTab = 9, kEnter = 13, kShift = 16, kEscape = 27, kSpace = 32;
+// What a phone's keyboard reports for every key; the text comes through the hidden field.
+constexpr int kComposing = 229;
 
 bool PageWouldUse(int key) {
     return key == kBackspace || key == kTab || key == kEnter || key == kEscape || key == kSpace ||
@@ -40,6 +110,7 @@ int CharacterOfKeptKey(int key) {
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*) {
     if (!listener) return EM_FALSE;
     int key = static_cast<int>(event->keyCode);
+    if (key == kComposing) return EM_FALSE;
     if (type == EMSCRIPTEN_EVENT_KEYDOWN) {
         listener->KeyDown(key, event->repeat, event->shiftKey || key == kShift);
         if (int character = CharacterOfKeptKey(key)) listener->Character(character);
@@ -71,10 +142,31 @@ EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void*) {
 
 }  // namespace
 
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void zf_page_touch(int phase, int finger, double x, double y) {
+    if (listener) listener->Touch(static_cast<TouchPhase>(phase), finger, x, y);
+}
+
+EMSCRIPTEN_KEEPALIVE void zf_page_typed(int character) {
+    if (!listener) return;
+    if (character == kBackspace || character == kEnter) {
+        listener->KeyDown(character, false, false);
+        listener->Character(character);
+        listener->KeyUp(character);
+    } else {
+        listener->Character(character);
+    }
+}
+
+}  // extern "C"
+
 void ListenToPage(WebHost* host) {
-    bool first = listener == nullptr && host != nullptr;
+    static bool listening = false;
     listener = host;
-    if (!first) return;
+    zf_set_listening(host != nullptr);
+    if (!host || listening) return;
+    listening = true;
     const char* page = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(page, nullptr, EM_FALSE, OnKey);
     emscripten_set_keyup_callback(page, nullptr, EM_FALSE, OnKey);
@@ -83,6 +175,8 @@ void ListenToPage(WebHost* host) {
     emscripten_set_mouseup_callback("#canvas", nullptr, EM_FALSE, OnMouse);
     emscripten_set_mousemove_callback("#canvas", nullptr, EM_FALSE, OnMouse);
     zf_no_context_menu();
+    zf_listen_to_touches();
+    zf_listen_to_typing();
 }
 
 }  // namespace platform::web

@@ -44,16 +44,19 @@ int64_t WebHost::CalendarSeconds() {
     return static_cast<int64_t>(std::floor(page::CalendarMs() / 1000.0));
 }
 
+// Also wakes for a finger's long press and repeats, which have their own deadlines.
 bool WebHost::WaitEvent(double deadline_ms, HostEvent* event) {
     for (;;) {
+        Perform(touch_.Advance(NowMs()));
         if (!pending_.empty()) {
             *event = pending_.front();
             pending_.pop_front();
             return true;
         }
-        double remaining = deadline_ms - NowMs();
-        if (remaining <= 0) return false;
-        page::Wait(std::isinf(remaining) ? -1.0 : remaining);
+        double now = NowMs();
+        if (deadline_ms <= now) return false;
+        double until = std::min(deadline_ms, touch_.NextDeadlineMs());
+        page::Wait(std::isinf(until) ? -1.0 : until - now);
     }
 }
 
@@ -307,6 +310,50 @@ void WebHost::Mouse(HostEventType type, MouseButton button, int screen_x, int sc
     }
     if (in_client || captured)
         Queue({.type = type, .window = id, .button = button, .x = x, .y = y});
+}
+
+void WebHost::Touch(TouchPhase phase, int finger, double page_x, double page_y) {
+    double now = NowMs();
+    switch (phase) {
+        case TouchPhase::kStart:
+            Perform(touch_.Down(finger, page_x, page_y, now));
+            break;
+        case TouchPhase::kMove:
+            Perform(touch_.Move(finger, page_x, page_y, now));
+            break;
+        case TouchPhase::kEnd:
+            Perform(touch_.Up(finger, page_x, page_y, now));
+            break;
+        case TouchPhase::kCancel:
+            Perform(touch_.Cancel(finger));
+            break;
+    }
+    page::Wake();  // the long press's deadline may be earlier than the program's
+}
+
+// Taps and long presses click the screen's pixel under the finger, as the mouse would.
+void WebHost::Perform(const std::vector<TouchAction>& actions) {
+    for (const TouchAction& action : actions) {
+        if (action.kind == TouchAction::Kind::kKeyDown) {
+            KeyDown(action.virtual_key, action.repeat, false);
+        } else if (action.kind == TouchAction::Kind::kKeyUp) {
+            KeyUp(action.virtual_key);
+        } else {
+            double scale = page::CanvasScale();
+            if (!(scale > 0)) continue;
+            int x = static_cast<int>(std::floor((action.x - page::CanvasLeft()) / scale));
+            int y = static_cast<int>(std::floor((action.y - page::CanvasTop()) / scale));
+            MouseButton button =
+                action.kind == TouchAction::Kind::kClick ? MouseButton::kLeft : MouseButton::kRight;
+            Mouse(HostEventType::kMouseMove, button, x, y);
+            Mouse(HostEventType::kButtonDown, button, x, y);
+            Mouse(HostEventType::kButtonUp, button, x, y);
+        }
+    }
+}
+
+void WebHost::SetTextInput(bool active) {
+    page::ShowKeyboard(active);
 }
 
 WebHost::Window* WebHost::Find(HostWindowId id) {

@@ -12,8 +12,12 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "touch_gestures.h"
 
 namespace platform::web {
+
+// The page's touch events, in their order.
+enum class TouchPhase { kStart, kMove, kEnd, kCancel };
 
 class WebHost final : public Host {
   public:
@@ -41,6 +45,7 @@ class WebHost final : public Host {
     void ScreenSize(int* width, int* height) override;
     bool WantsFrames() const override { return true; }
     void SetFrame(HostWindowId window, const HostFrame& frame) override;
+    void SetTextInput(bool active) override;
 
     void PlaySound(const SoundClip& clip) override;
     void StopSound() override;
@@ -50,6 +55,8 @@ class WebHost final : public Host {
     void KeyUp(int virtual_key);
     void Character(int character);
     void Mouse(HostEventType type, MouseButton button, int screen_x, int screen_y);
+    // A finger at a point of the page (not of the screen): taps, long presses and swipes.
+    void Touch(TouchPhase phase, int finger, double page_x, double page_y);
 
   private:
     struct Window {
@@ -73,6 +80,7 @@ class WebHost final : public Host {
     HostWindowId WindowAt(int x, int y) const;
     void Queue(const HostEvent& event);
     void ListWindows();
+    void Perform(const std::vector<TouchAction>& actions);
 
     double start_ms_ = 0;
     HostWindowId next_id_ = 1;
@@ -82,6 +90,7 @@ class WebHost final : public Host {
     HostWindowId mouse_owner_ = 0;  // the window a held button belongs to
     int buttons_down_ = 0;
     bool frame_press_ = false;  // the held button went down on a frame, not a client area
+    TouchGestures touch_;
     std::deque<HostEvent> pending_;
     std::vector<uint32_t> screen_;  // RGBA as the canvas takes it
 };
