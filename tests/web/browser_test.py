@@ -10,11 +10,14 @@
                                                long press; with "game" also a vehicle's caption
                                                and a whole game with a name typed on the
                                                phone's keyboard, kept after a reload
+  browser_test.py picture SITE OUT.png         the page on a phone held sideways, playing,
+                                               for the README
   browser_test.py ticks SITE [SECONDS]         the tick intervals over 20 s of play
   browser_test.py measure SITE [SECONDS]       figures: file sizes, load to splash, the
                                                browser's CPU and the ticks while playing
 """
 
+import base64
 import gzip
 import os
 import statistics
@@ -445,6 +448,31 @@ def play_to_the_end_by_touch(page, name):
         "FS.readFile('/save/scores.txt', {encoding: 'utf8'})"), 5, "the name in the table")
 
 
+def phone_picture(site, out):
+    server, url = serve(site)
+    browser = Browser()
+    try:
+        browser.emulate_phone(844, 390)
+        page = Page(browser, url)
+        page.load()
+        browser.tap(*browser.evaluate(
+            "(() => { const r = document.getElementById('play').getBoundingClientRect();"
+            " return [r.x + r.width / 2, r.y + r.height / 2]; })()"))
+        page.await_window(SPLASH)
+        page.tap_client(SPLASH, *PLAY_BUTTON)
+        page.await_window(MAIN)
+        check_scene(page)
+        for _ in range(2):
+            browser.swipe(*page.page_point(MAIN, 200, 250), 0, -40)
+            time.sleep(0.3)
+        shot = browser.call("Page.captureScreenshot", format="png",
+                            clip={"x": 0, "y": 0, "width": 844, "height": 390, "scale": 1})
+        open(out, "wb").write(base64.b64decode(shot["data"]))
+    finally:
+        browser.close()
+        server.shutdown()
+
+
 def start_playing(page):
     """Loads the page and clicks to play; returns (load seconds, click-to-splash seconds)."""
     load_seconds = page.load()
@@ -539,6 +567,8 @@ def measure(site, seconds):
 if __name__ == "__main__":
     if sys.argv[1] == "play":
         play_test(sys.argv[2], sys.argv[3])
+    elif sys.argv[1] == "picture":
+        phone_picture(sys.argv[2], sys.argv[3])
     elif sys.argv[1] == "touch":
         touch_test(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), sys.argv[5:] == ["game"])
     else:
