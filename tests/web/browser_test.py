@@ -93,11 +93,23 @@ class Page:
             60, "the page to load")
         return time.monotonic() - started
 
-    def start(self):
-        box = self.browser.evaluate(
+    def play_button(self):
+        """The centre of the page's "Click to play" button."""
+        return self.browser.evaluate(
             "(() => { const r = document.getElementById('play').getBoundingClientRect();"
             " return [r.x + r.width / 2, r.y + r.height / 2]; })()")
-        self.browser.click(*box)
+
+    def start(self):
+        self.browser.click(*self.play_button())
+
+    def start_by_touch(self):
+        """A tap on the page's button, then on the splash's "PLAY!"; the scene is drawn."""
+        self.browser.tap(*self.play_button())
+        self.await_window(SPLASH)
+        self.tap_client(SPLASH, *PLAY_BUTTON)
+        self.await_window(MAIN)
+        self.await_gone(SPLASH)
+        check_scene(self)
 
     def windows(self):
         return self.browser.evaluate("Module.zfWindows || []")
@@ -333,15 +345,7 @@ def touch_test(site, width, height, whole_game):
         # Mouse events the browser would make of touches: a tap would click twice.
         browser.evaluate("window.zfMouseDowns = 0; canvas.addEventListener('mousedown',"
                          " () => ++window.zfMouseDowns)")
-        play = browser.evaluate(
-            "(() => { const r = document.getElementById('play').getBoundingClientRect();"
-            " return [r.x + r.width / 2, r.y + r.height / 2]; })()")
-        browser.tap(*play)
-        page.await_window(SPLASH)
-        page.tap_client(SPLASH, *PLAY_BUTTON)
-        page.await_window(MAIN)
-        page.await_gone(SPLASH)
-        check_scene(page)
+        page.start_by_touch()
         check_swipes_step_once(page)
         page.browser.long_press(*page.page_point(MAIN, 394, 100))
         page.await_window(ABOUT, 5)
@@ -455,13 +459,7 @@ def phone_picture(site, out):
         browser.emulate_phone(844, 390)
         page = Page(browser, url)
         page.load()
-        browser.tap(*browser.evaluate(
-            "(() => { const r = document.getElementById('play').getBoundingClientRect();"
-            " return [r.x + r.width / 2, r.y + r.height / 2]; })()"))
-        page.await_window(SPLASH)
-        page.tap_client(SPLASH, *PLAY_BUTTON)
-        page.await_window(MAIN)
-        check_scene(page)
+        page.start_by_touch()
         for _ in range(2):
             browser.swipe(*page.page_point(MAIN, 200, 250), 0, -40)
             time.sleep(0.3)

@@ -75,22 +75,28 @@ std::vector<TouchAction> TouchGestures::Up(int finger, double x, double y, doubl
         if (Reach(dx, dy) >= kSwipeDistance) {
             Swipe(ArrowOf(dx, dy), now_ms, &out);
         } else if (state_ == State::kStill && Reach(dx, dy) <= kTapSlop) {
-            out.push_back({.kind = TouchAction::Kind::kClick, .x = start_x_, .y = start_y_});
+            // Held long enough while the program was too busy to look at the time.
+            bool long_press = now_ms >= start_ms_ + kLongPressMs;
+            out.push_back(
+                {.kind = long_press ? TouchAction::Kind::kRightClick : TouchAction::Kind::kClick,
+                 .x = start_x_,
+                 .y = start_y_});
         }
     }
-    if (state_ == State::kSwiping) out.push_back(Key(TouchAction::Kind::kKeyUp, arrow_));
-    state_ = State::kNone;
-    next_repeat_ms_ = kNever;
+    Lift(&out);
     return out;
 }
 
 std::vector<TouchAction> TouchGestures::Cancel(int finger) {
     std::vector<TouchAction> out;
-    if (state_ == State::kNone || finger != finger_) return out;
-    if (state_ == State::kSwiping) out.push_back(Key(TouchAction::Kind::kKeyUp, arrow_));
+    if (state_ != State::kNone && finger == finger_) Lift(&out);
+    return out;
+}
+
+void TouchGestures::Lift(std::vector<TouchAction>* out) {
+    if (state_ == State::kSwiping) out->push_back(Key(TouchAction::Kind::kKeyUp, arrow_));
     state_ = State::kNone;
     next_repeat_ms_ = kNever;
-    return out;
 }
 
 std::vector<TouchAction> TouchGestures::Advance(double now_ms) {

@@ -43,6 +43,8 @@ class TouchGestures {
     enum class State { kNone, kStill, kWandered, kSwiping, kPressedLong };
 
     void Swipe(int virtual_key, double now_ms, std::vector<TouchAction>* out);
+    // The finger is gone: a held arrow is let go.
+    void Lift(std::vector<TouchAction>* out);
 
     State state_ = State::kNone;
     int finger_ = 0;
