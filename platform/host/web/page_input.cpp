@@ -91,8 +91,6 @@ namespace {
 WebHost* listener = nullptr;
 
 constexpr int kBackspace = 8, kTab = 9, kEnter = 13, kShift = 16, kEscape = 27, kSpace = 32;
-// What a phone's keyboard reports for every key; the text comes through the hidden field.
-constexpr int kComposing = 229;
 
 bool PageWouldUse(int key) {
     return key == kBackspace || key == kTab || key == kEnter || key == kEscape || key == kSpace ||
@@ -110,7 +108,6 @@ int CharacterOfKeptKey(int key) {
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*) {
     if (!listener) return EM_FALSE;
     int key = static_cast<int>(event->keyCode);
-    if (key == kComposing) return EM_FALSE;
     if (type == EMSCRIPTEN_EVENT_KEYDOWN) {
         listener->KeyDown(key, event->repeat, event->shiftKey || key == kShift);
         if (int character = CharacterOfKeptKey(key)) listener->Character(character);
