@@ -14,7 +14,8 @@
                                                for the README
   browser_test.py ticks SITE [SECONDS]         the tick intervals over 20 s of play
   browser_test.py measure SITE [SECONDS]       figures: file sizes, load to splash, the
-                                               browser's CPU and the ticks while playing
+                                               browser's CPU and the ticks while playing,
+                                               on the desktop page and on a phone
 """
 
 import base64
@@ -564,21 +565,38 @@ def measure(site, seconds):
     for name in sorted(os.listdir(site)):
         data = open(os.path.join(site, name), "rb").read()
         print("file %-16s %9d bytes, %9d gzipped" % (name, len(data), len(gzip.compress(data, 9))))
+    for phone in (False, True):
+        measure_play(site, seconds, phone)
+
+
+def measure_play(site, seconds, phone):
+    """The browser's CPU and the ticks while Quibbert steps left and right: by keys on the
+    desktop page, or by swipes on a phone held sideways (844 x 390 at 3 times)."""
     server, url = serve(site)
     browser = Browser()
     try:
+        if phone:
+            browser.emulate_phone(844, 390)
         page = Page(browser, url + "?ticklog")
-        load_seconds, splash_seconds = start_playing(page)
-        print("load %.2f s; click to splash %.2f s (the start sound plays first)" %
-              (load_seconds, splash_seconds))
+        if phone:
+            page.load()
+            page.start_by_touch()
+        else:
+            load_seconds, splash_seconds = start_playing(page)
+            print("load %.2f s; click to splash %.2f s (the start sound plays first)" %
+                  (load_seconds, splash_seconds))
         before, started = process_tree_cpu_seconds(browser.process.pid), time.monotonic()
         keys = ["ArrowLeft", "ArrowRight"]
         while time.monotonic() - started < seconds:
-            page.press(keys[int(time.monotonic() - started) % 2])
+            key = keys[int(time.monotonic() - started) % 2]
+            if phone:
+                browser.swipe(*page.page_point(MAIN, 200, 250), *SWIPES[key][0])
+            else:
+                page.press(key)
             time.sleep(0.5)
         used = process_tree_cpu_seconds(browser.process.pid) - before
-        print("browser CPU while playing: %.1f %% of one core over %.0f s" %
-              (100 * used / (time.monotonic() - started), seconds))
+        print("%s: browser CPU while playing: %.1f %% of one core over %.0f s" %
+              ("phone" if phone else "desktop", 100 * used / (time.monotonic() - started), seconds))
         describe(tick_intervals(browser, seconds))
     finally:
         browser.close()
