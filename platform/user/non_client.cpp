@@ -4,6 +4,7 @@
 
 #include "platform/gdi/surface_dc.h"
 #include "platform/user/geometry.h"
+#include "platform/user/painting.h"
 #include "platform/user/user_state.h"
 #include "platform/win32.h"
 
@@ -14,21 +15,10 @@ namespace {
 constexpr int kButtonWidth = 16;  // a caption button
 constexpr int kButtonHeight = 14;
 
-void Fill(HDC hdc, int left, int top, int right, int bottom, int colour) {
-    RECT box{left, top, right, bottom};
-    FillRect(hdc, &box, GetSysColorBrush(colour));
-}
-
-// Two lines on each side: the outer pair, then the inner pair, each top-left then bottom-right.
+// Two rings: the outer pair of colours, then the inner pair.
 void Edge(HDC hdc, RECT r, const int (&colours)[4]) {
-    for (int line = 0; line < 2; ++line) {
-        int top_left = colours[line * 2], bottom_right = colours[line * 2 + 1];
-        Fill(hdc, r.left, r.top, r.right - 1, r.top + 1, top_left);
-        Fill(hdc, r.left, r.top, r.left + 1, r.bottom - 1, top_left);
-        Fill(hdc, r.left, r.bottom - 1, r.right, r.bottom, bottom_right);
-        Fill(hdc, r.right - 1, r.top, r.right, r.bottom, bottom_right);
-        r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-    }
+    DrawEdgeRing(hdc, &r, colours[0], colours[1]);
+    DrawEdgeRing(hdc, &r, colours[2], colours[3]);
 }
 
 constexpr int kRaised[4] = {COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW};
@@ -39,24 +29,24 @@ enum class Glyph { kClose, kMinimize, kMaximize };
 // A raised caption button with its black glyph.
 void CaptionButton(HDC hdc, int left, int top, Glyph glyph) {
     RECT box{left, top, left + kButtonWidth, top + kButtonHeight};
-    Fill(hdc, box.left, box.top, box.right, box.bottom, COLOR_BTNFACE);
+    FillBox(hdc, box.left, box.top, box.right, box.bottom, COLOR_BTNFACE);
     Edge(hdc, box, kRaised);
     int x = left + 4, y = top + 3;
     switch (glyph) {
         case Glyph::kClose:
             for (int i = 0; i < 7; ++i) {
-                Fill(hdc, x + i, y + i, x + i + 2, y + i + 1, COLOR_BTNTEXT);
-                Fill(hdc, x + 6 - i, y + i, x + 8 - i, y + i + 1, COLOR_BTNTEXT);
+                FillBox(hdc, x + i, y + i, x + i + 2, y + i + 1, COLOR_BTNTEXT);
+                FillBox(hdc, x + 6 - i, y + i, x + 8 - i, y + i + 1, COLOR_BTNTEXT);
             }
             break;
         case Glyph::kMinimize:
-            Fill(hdc, x, y + 6, x + 6, y + 8, COLOR_BTNTEXT);
+            FillBox(hdc, x, y + 6, x + 6, y + 8, COLOR_BTNTEXT);
             break;
         case Glyph::kMaximize:
-            Fill(hdc, x - 1, y - 1, x + 8, y + 1, COLOR_BTNTEXT);
-            Fill(hdc, x - 1, y - 1, x, y + 8, COLOR_BTNTEXT);
-            Fill(hdc, x + 7, y - 1, x + 8, y + 8, COLOR_BTNTEXT);
-            Fill(hdc, x - 1, y + 7, x + 8, y + 8, COLOR_BTNTEXT);
+            FillBox(hdc, x - 1, y - 1, x + 8, y + 1, COLOR_BTNTEXT);
+            FillBox(hdc, x - 1, y - 1, x, y + 8, COLOR_BTNTEXT);
+            FillBox(hdc, x + 7, y - 1, x + 8, y + 8, COLOR_BTNTEXT);
+            FillBox(hdc, x - 1, y + 7, x + 8, y + 8, COLOR_BTNTEXT);
             break;
     }
 }
@@ -80,7 +70,7 @@ void Paint(Surface& surface, DWORD style, const Layout& layout, const HostFrame&
            const std::string& caption, bool active) {
     const int width = surface.width, height = surface.height;
     HDC hdc = gdi::CreateSurfaceDC(&surface, POINT{0, 0}, RECT{0, 0, width, height});
-    Fill(hdc, 0, 0, width, height, COLOR_BTNFACE);
+    FillBox(hdc, 0, 0, width, height, COLOR_BTNFACE);
     if (layout.side >= 2) Edge(hdc, RECT{0, 0, width, height}, kRaised);
     if (layout.client) {
         RECT client{frame.client_left - layout.client, frame.client_top - layout.client,
@@ -89,8 +79,8 @@ void Paint(Surface& surface, DWORD style, const Layout& layout, const HostFrame&
     }
     if (layout.caption) {
         int top = layout.side, bottom = frame.caption_bottom - 1;
-        Fill(hdc, layout.side, top, width - layout.side, bottom,
-             active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+        FillBox(hdc, layout.side, top, width - layout.side, bottom,
+                active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
         HFONT font = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");

@@ -12,6 +12,19 @@ using platform::user::Window;
 
 namespace platform::user {
 
+void FillBox(HDC hdc, int left, int top, int right, int bottom, int colour_index) {
+    RECT box{left, top, right, bottom};
+    FillRect(hdc, &box, GetSysColorBrush(colour_index));
+}
+
+void DrawEdgeRing(HDC hdc, RECT* r, int top_left, int bottom_right) {
+    FillBox(hdc, r->left, r->top, r->right - 1, r->top + 1, top_left);
+    FillBox(hdc, r->left, r->top, r->left + 1, r->bottom - 1, top_left);
+    FillBox(hdc, r->left, r->bottom - 1, r->right, r->bottom, bottom_right);
+    FillBox(hdc, r->right - 1, r->top, r->right, r->bottom, bottom_right);
+    *r = RECT{r->left + 1, r->top + 1, r->right - 1, r->bottom - 1};
+}
+
 namespace {
 
 Surface* SurfaceOf(UserState& state, HWND hwnd) {
@@ -29,11 +42,6 @@ HDC ClientDC(UserState& state, HWND hwnd, const RECT* clip_in_client) {
     return gdi::CreateSurfaceDC(surface, origin, clip);
 }
 
-void FillBox(HDC hdc, int left, int top, int right, int bottom, int colour_index) {
-    RECT box{left, top, right, bottom};
-    FillRect(hdc, &box, GetSysColorBrush(colour_index));
-}
-
 // A child's border, drawn into its parent's pixels around its client area.
 void DrawChildFrame(UserState& state, Window& window) {
     window.frame_dirty = false;
@@ -45,12 +53,8 @@ void DrawChildFrame(UserState& state, Window& window) {
     RECT clip = VisibleClientInTop(state, window.parent);
     HDC hdc = gdi::CreateSurfaceDC(surface, parent_origin, clip);
     RECT r = window.rect;
-    auto ring = [&](int top_left_colour, int bottom_right_colour) {
-        FillBox(hdc, r.left, r.top, r.right - 1, r.top + 1, top_left_colour);
-        FillBox(hdc, r.left, r.top, r.left + 1, r.bottom - 1, top_left_colour);
-        FillBox(hdc, r.left, r.bottom - 1, r.right, r.bottom, bottom_right_colour);
-        FillBox(hdc, r.right - 1, r.top, r.right, r.bottom, bottom_right_colour);
-        r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    auto ring = [&](int top_left, int bottom_right) {
+        DrawEdgeRing(hdc, &r, top_left, bottom_right);
     };
     // The half-sunken static edge lies outside a thin border.
     if (HasStaticEdge(window.ex_style)) ring(COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);

@@ -18,6 +18,12 @@ void ValidateWindow(UserState& state, HWND hwnd, const RECT* rect);
 // Sends WM_PAINT at once to the window and its children while they have something to paint.
 void PaintNow(UserState& state, HWND hwnd);
 
+// A box in a system colour.
+void FillBox(HDC hdc, int left, int top, int right, int bottom, int colour_index);
+// One ring of a 3-D edge in system colours, top and left then bottom and right; *r shrinks by a
+// pixel on every side.
+void DrawEdgeRing(HDC hdc, RECT* r, int top_left, int bottom_right);
+
 // The default WM_PAINT and WM_ERASEBKGND.
 void DefaultPaint(HWND hwnd);
 LRESULT DefaultErase(HWND hwnd, HDC hdc);

@@ -5,6 +5,7 @@
 
 #include "platform/user/dialog/dialog.h"
 #include "platform/user/geometry.h"
+#include "platform/user/painting.h"
 #include "platform/user/user_state.h"
 #include "platform/user/window_class.h"
 
@@ -33,15 +34,6 @@ void Fill(HDC hdc, RECT r, int colour) {
     FillRect(hdc, &r, GetSysColorBrush(colour));
 }
 
-// One ring of a 3-D edge; the rectangle shrinks by a pixel.
-void Ring(HDC hdc, RECT* r, int top_left, int bottom_right) {
-    Fill(hdc, RECT{r->left, r->top, r->right - 1, r->top + 1}, top_left);
-    Fill(hdc, RECT{r->left, r->top, r->left + 1, r->bottom - 1}, top_left);
-    Fill(hdc, RECT{r->left, r->bottom - 1, r->right, r->bottom}, bottom_right);
-    Fill(hdc, RECT{r->right - 1, r->top, r->right, r->bottom}, bottom_right);
-    *r = RECT{r->left + 1, r->top + 1, r->right - 1, r->bottom - 1};
-}
-
 void DrawCaption(HDC hdc, HWND hwnd, RECT area, bool enabled) {
     char text[256];
     GetWindowTextA(hwnd, text, sizeof text);
@@ -66,13 +58,13 @@ void Paint(HWND hwnd, HDC hdc) {
     bool focused = data && data->focused;
     bool enabled = IsWindowEnabled(hwnd);
     Fill(hdc, r, COLOR_BTNFACE);
-    if (IsDefault(hwnd)) Ring(hdc, &r, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME);
+    if (IsDefault(hwnd)) DrawEdgeRing(hdc, &r, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME);
     if (data && data->pressed) {
-        if (!IsDefault(hwnd)) Ring(hdc, &r, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME);
-        Ring(hdc, &r, COLOR_BTNSHADOW, COLOR_BTNSHADOW);
+        if (!IsDefault(hwnd)) DrawEdgeRing(hdc, &r, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME);
+        DrawEdgeRing(hdc, &r, COLOR_BTNSHADOW, COLOR_BTNSHADOW);
     } else {
-        Ring(hdc, &r, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW);
-        Ring(hdc, &r, COLOR_3DLIGHT, COLOR_BTNSHADOW);
+        DrawEdgeRing(hdc, &r, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW);
+        DrawEdgeRing(hdc, &r, COLOR_3DLIGHT, COLOR_BTNSHADOW);
     }
     RECT text_area = r;
     if (data && data->pressed) text_area = Offset(text_area, 1, 1);
