@@ -72,7 +72,6 @@ cleanup() {
     [[ -n $program_pid ]] && kill -KILL "$program_pid" 2>/dev/null || true
     if declare -F zf_wine_cleanup >/dev/null; then zf_wine_cleanup; fi
     [[ -n $busy_pid ]] && kill "$busy_pid" 2>/dev/null || true
-    [[ -n $program_pid ]] && kill -KILL "$program_pid" 2>/dev/null || true
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
 }

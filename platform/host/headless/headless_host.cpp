@@ -94,7 +94,7 @@ bool HeadlessHost::WaitEvent(double deadline_ms, HostEvent* event) {
 
 void HeadlessHost::Sleep(double ms) {
     sleeps_.push_back(ms);
-    if (ms > 0) now_ms_ += ms;
+    Advance(ms);
 }
 
 HostWindowId HeadlessHost::CreateWindow(const HostWindowParams& params) {

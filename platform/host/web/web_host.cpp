@@ -47,13 +47,13 @@ int64_t WebHost::CalendarSeconds() {
 // Also wakes for a finger's long press and repeats, which have their own deadlines.
 bool WebHost::WaitEvent(double deadline_ms, HostEvent* event) {
     for (;;) {
-        Perform(touch_.Advance(NowMs()));
+        double now = NowMs();
+        Perform(touch_.Advance(now));
         if (!pending_.empty()) {
             *event = pending_.front();
             pending_.pop_front();
             return true;
         }
-        double now = NowMs();
         if (deadline_ms <= now) return false;
         double until = std::min(deadline_ms, touch_.NextDeadlineMs());
         page::Wait(std::isinf(until) ? -1.0 : until - now);
