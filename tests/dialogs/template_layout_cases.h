@@ -4,6 +4,9 @@
 // and the real one are both held to it.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <string>
 #include <vector>
 
 #include "platform/win32.h"
@@ -75,5 +78,21 @@ inline const ExpectedDialog kDialogs[] = {
        {11, 221, 164, 273}},
       {0xFFFF, "V.2.27", {41, 167, 74, 180}}}},
 };
+
+inline std::string TextOf(HWND hwnd) {
+    char text[512];
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+// The dialog window itself: its title, whether it has a close box, and its client size.
+inline void ExpectDialogWindow(HWND dialog, const ExpectedDialog& want) {
+    EXPECT_EQ(TextOf(dialog), want.title);
+    EXPECT_EQ((GetWindowLongPtrA(dialog, GWL_STYLE) & WS_SYSMENU) != 0, want.close_box);
+    RECT client{};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, want.client.cx);
+    EXPECT_EQ(client.bottom, want.client.cy);
+}
 
 }  // namespace dialog_tests

@@ -13,22 +13,11 @@ namespace {
 
 class TemplateLayout : public DialogTest, public ::testing::WithParamInterface<ExpectedDialog> {};
 
-std::string TextOf(HWND hwnd) {
-    char text[512];
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
 TEST_P(TemplateLayout, ControlsSitWhereTheirDialogUnitsSay) {
     const ExpectedDialog& want = GetParam();
     HWND dialog = CreateDialogIndirectParamA(nullptr, Template(want.number), nullptr, nullptr, 0);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(TextOf(dialog), want.title);
-    EXPECT_EQ((GetWindowLongPtrA(dialog, GWL_STYLE) & WS_SYSMENU) != 0, want.close_box);
-    RECT client{};
-    GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, want.client.cx);
-    EXPECT_EQ(client.bottom, want.client.cy);
+    ExpectDialogWindow(dialog, want);
     // The templates are stored hidden; a modeless dialog shows only when its template says so.
     EXPECT_FALSE(IsWindowVisible(dialog));
 

@@ -29,7 +29,7 @@ import tempfile
 import time
 import zlib
 
-from devtools import Browser, serve, wait_for
+from devtools import browsing, wait_for
 
 SPLASH = "Grommelin Quibbert's Zandrofel V2.27"
 MAIN = "Grommelin Quibbert's Zandrofel"
@@ -182,14 +182,10 @@ def reference_splash(tool):
 
 def play_test(site, tool):
     width, height, splash_rows = reference_splash(tool)
-    server, url = serve(site)
-    browser = Browser()
-    try:
+    with browsing(site) as (browser, url):
         page = Page(browser, url)
         load_seconds = page.load()
-        # The tenth entry below any score, so that even a game without points asks for a name.
-        browser.evaluate("FS.writeFile('/save/scores.txt', '-1\\r\\n'.repeat(10) +"
-                         " 'x\\r\\n'.repeat(9) + 'x')")
+        save_a_table_any_score_beats(browser)
         clicked = time.monotonic()
         page.start()
 
@@ -232,10 +228,13 @@ def play_test(site, tool):
         check_close_box_ends_the_game(page)
         errors = browser.errors()
         check(not errors, "console errors: %s" % errors)
-    finally:
-        browser.close()
-        server.shutdown()
     print("ok")
+
+
+def save_a_table_any_score_beats(browser):
+    """The tenth entry below any score, so that even a game without points asks for a name."""
+    browser.evaluate("FS.writeFile('/save/scores.txt', '-1\\r\\n'.repeat(10) +"
+                     " 'x\\r\\n'.repeat(9) + 'x')")
 
 
 def check_scene(page):
@@ -333,15 +332,12 @@ def play_to_the_end(page, name):
 
 
 def touch_test(site, width, height, whole_game):
-    server, url = serve(site)
-    browser = Browser()
-    try:
+    with browsing(site) as (browser, url):
         browser.emulate_phone(width, height)
         page = Page(browser, url)
         page.load()
-        if whole_game:  # the tenth entry below any score, as in the play test
-            browser.evaluate("FS.writeFile('/save/scores.txt', '-1\\r\\n'.repeat(10) +"
-                             " 'x\\r\\n'.repeat(9) + 'x')")
+        if whole_game:
+            save_a_table_any_score_beats(browser)
         check_fills_the_screen(browser, width, height)
         # Mouse events the browser would make of touches: a tap would click twice.
         browser.evaluate("window.zfMouseDowns = 0; canvas.addEventListener('mousedown',"
@@ -363,9 +359,6 @@ def touch_test(site, width, height, whole_game):
                   "after a reload the table's first name is %r" % table.split("\r\n")[10:11])
         errors = browser.errors()
         check(not errors, "console errors: %s" % errors)
-    finally:
-        browser.close()
-        server.shutdown()
     print("ok")
 
 
@@ -477,9 +470,7 @@ def play_to_the_end_by_touch(page, name):
 
 
 def phone_picture(site, out):
-    server, url = serve(site)
-    browser = Browser()
-    try:
+    with browsing(site) as (browser, url):
         browser.emulate_phone(844, 390)
         page = Page(browser, url)
         page.load()
@@ -490,9 +481,6 @@ def phone_picture(site, out):
         shot = browser.call("Page.captureScreenshot", format="png",
                             clip={"x": 0, "y": 0, "width": 844, "height": 390, "scale": 1})
         open(out, "wb").write(base64.b64decode(shot["data"]))
-    finally:
-        browser.close()
-        server.shutdown()
 
 
 def start_playing(page):
@@ -523,15 +511,10 @@ def describe(gaps):
 
 
 def ticks_test(site, seconds):
-    server, url = serve(site)
-    browser = Browser()
-    try:
+    with browsing(site) as (browser, url):
         start_playing(Page(browser, url + "?ticklog"))
         time.sleep(seconds)
         gaps = tick_intervals(browser, seconds)
-    finally:
-        browser.close()
-        server.shutdown()
     median = describe(gaps)
     check(abs(median - 15.625) <= 1.0, "median tick interval %.3f ms" % median)
     print("ok")
@@ -572,9 +555,7 @@ def measure(site, seconds):
 def measure_play(site, seconds, phone):
     """The browser's CPU and the ticks while Quibbert steps left and right: by keys on the
     desktop page, or by swipes on a phone held sideways (844 x 390 at 3 times)."""
-    server, url = serve(site)
-    browser = Browser()
-    try:
+    with browsing(site) as (browser, url):
         if phone:
             browser.emulate_phone(844, 390)
         page = Page(browser, url + "?ticklog")
@@ -598,9 +579,6 @@ def measure_play(site, seconds, phone):
         print("%s: browser CPU while playing: %.1f %% of one core over %.0f s" %
               ("phone" if phone else "desktop", 100 * used / (time.monotonic() - started), seconds))
         describe(tick_intervals(browser, seconds))
-    finally:
-        browser.close()
-        server.shutdown()
 
 
 if __name__ == "__main__":

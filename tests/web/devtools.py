@@ -2,6 +2,7 @@
 serves a folder on a free local port, and drives one page (evaluate, keys, mouse)."""
 
 import base64
+import contextlib
 import functools
 import http.server
 import json
@@ -29,6 +30,18 @@ def serve(folder):
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server, "http://127.0.0.1:%d/" % server.server_address[1]
+
+
+@contextlib.contextmanager
+def browsing(folder):
+    """A fresh browser and the folder served; yields (browser, base url), closes both after."""
+    server, url = serve(folder)
+    browser = Browser()
+    try:
+        yield browser, url
+    finally:
+        browser.close()
+        server.shutdown()
 
 
 def wait_for(condition, seconds, what):

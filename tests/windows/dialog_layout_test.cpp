@@ -14,12 +14,6 @@
 namespace dialog_tests {
 namespace {
 
-std::string TextOf(HWND hwnd) {
-    char text[512];
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
 std::array<LONG, 2> TopLeft(const RECT& r) {
     return {r.left, r.top};
 }
@@ -47,12 +41,7 @@ TEST_P(RealTemplateLayout, ControlsSitWhereTheirDialogUnitsSay) {
     HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(want.number),
                                      nullptr, nullptr, 0);
     ASSERT_NE(dialog, nullptr) << GetLastError();
-    EXPECT_EQ(TextOf(dialog), want.title);
-    EXPECT_EQ((GetWindowLongPtrA(dialog, GWL_STYLE) & WS_SYSMENU) != 0, want.close_box);
-    RECT client{};
-    GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, want.client.cx);
-    EXPECT_EQ(client.bottom, want.client.cy);
+    ExpectDialogWindow(dialog, want);
 
     size_t index = 0;
     for (HWND control = GetWindow(dialog, GW_CHILD); control;
