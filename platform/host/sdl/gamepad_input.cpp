@@ -9,7 +9,6 @@ namespace platform::sdl {
 namespace {
 
 constexpr int kVkReturn = 0x0D, kVkEscape = 0x1B;
-constexpr int kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28;
 constexpr int kPressed = 16384, kReleased = 8192;
 // Stick sides as sources, after the d-pad buttons' own numbers.
 constexpr int kStickLeft = SDL_CONTROLLER_BUTTON_MAX, kStickRight = kStickLeft + 1,
@@ -41,7 +40,7 @@ void GamepadInput::CloseAll() {
     for (auto& [id, pad] : pads_) SDL_GameControllerClose(pad);
     pads_.clear();
     held_.clear();
-    next_repeat_ms_ = std::numeric_limits<double>::infinity();
+    repeat_.Stop();
 }
 
 bool GamepadInput::Translate(const SDL_Event& event, double now_ms, HostWindowId target,
@@ -84,11 +83,8 @@ bool GamepadInput::Translate(const SDL_Event& event, double now_ms, HostWindowId
 }
 
 void GamepadInput::Repeat(double now_ms, HostWindowId target, std::deque<HostEvent>* out) {
-    if (held_.empty() || now_ms < next_repeat_ms_) return;
+    if (held_.empty() || !repeat_.Due(now_ms)) return;
     if (target) PushKey(HostEventType::kKeyDown, target, held_.back().virtual_key, true, out);
-    // One repeat per call, as a keyboard that fell behind does not send a burst.
-    next_repeat_ms_ += kRepeatMs;
-    if (next_repeat_ms_ <= now_ms) next_repeat_ms_ = now_ms + kRepeatMs;
 }
 
 void GamepadInput::Press(SDL_JoystickID pad, int source, int virtual_key, double now_ms,
@@ -96,7 +92,7 @@ void GamepadInput::Press(SDL_JoystickID pad, int source, int virtual_key, double
     for (const Held& held : held_)
         if (held.pad == pad && held.source == source) return;
     held_.push_back({pad, source, virtual_key});
-    next_repeat_ms_ = now_ms + kFirstRepeatMs;
+    repeat_.Start(now_ms);
     if (target) PushKey(HostEventType::kKeyDown, target, virtual_key, false, out);
 }
 
@@ -110,7 +106,7 @@ void GamepadInput::Release(SDL_JoystickID pad, int source, HostWindowId target,
     int virtual_key = found->virtual_key;
     held_.erase(found);
     // A key released ends the repeat, as on a keyboard; another one still held stays quiet.
-    if (was_repeating) next_repeat_ms_ = std::numeric_limits<double>::infinity();
+    if (was_repeating) repeat_.Stop();
     if (target) PushKey(HostEventType::kKeyUp, target, virtual_key, false, out);
 }
 

@@ -6,19 +6,17 @@
 #include <SDL.h>
 
 #include <deque>
-#include <limits>
 #include <map>
 #include <vector>
 
+#include "platform/core/key_repeat.h"
 #include "platform/host.h"
 
 namespace platform::sdl {
 
 class GamepadInput {
   public:
-    // As the keyboard repeats a held key: a first repeat after half a second, then 30 a second.
-    static constexpr double kFirstRepeatMs = 500;
-    static constexpr double kRepeatMs = 1000.0 / 30;
+    static constexpr double kFirstRepeatMs = KeyRepeat::kFirstRepeatMs;
 
     GamepadInput() = default;
     ~GamepadInput() { CloseAll(); }
@@ -33,7 +31,7 @@ class GamepadInput {
                    std::deque<HostEvent>* out);
     // The repeats of the held direction that are due at now_ms.
     void Repeat(double now_ms, HostWindowId target, std::deque<HostEvent>* out);
-    double NextRepeatMs() const { return next_repeat_ms_; }
+    double NextRepeatMs() const { return repeat_.NextMs(); }
     bool AnyOpen() const { return !pads_.empty(); }
 
   private:
@@ -53,7 +51,7 @@ class GamepadInput {
 
     std::map<SDL_JoystickID, SDL_GameController*> pads_;
     std::vector<Held> held_;  // in the order pressed; the last one repeats
-    double next_repeat_ms_ = std::numeric_limits<double>::infinity();
+    KeyRepeat repeat_;        // of the last one held
 };
 
 }  // namespace platform::sdl

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace platform::web {
 
 namespace {
 
-constexpr int kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28;
 constexpr double kNever = std::numeric_limits<double>::infinity();
 
 double Reach(double dx, double dy) {
@@ -96,7 +96,7 @@ std::vector<TouchAction> TouchGestures::Cancel(int finger) {
 void TouchGestures::Lift(std::vector<TouchAction>* out) {
     if (state_ == State::kSwiping) out->push_back(Key(TouchAction::Kind::kKeyUp, arrow_));
     state_ = State::kNone;
-    next_repeat_ms_ = kNever;
+    repeat_.Stop();
 }
 
 std::vector<TouchAction> TouchGestures::Advance(double now_ms) {
@@ -104,25 +104,22 @@ std::vector<TouchAction> TouchGestures::Advance(double now_ms) {
     if (state_ == State::kStill && now_ms >= start_ms_ + kLongPressMs) {
         out.push_back({.kind = TouchAction::Kind::kRightClick, .x = start_x_, .y = start_y_});
         state_ = State::kPressedLong;
-    } else if (state_ == State::kSwiping && now_ms >= next_repeat_ms_) {
+    } else if (state_ == State::kSwiping && repeat_.Due(now_ms)) {
         out.push_back(Key(TouchAction::Kind::kKeyDown, arrow_, true));
-        // One repeat per call, as a keyboard that fell behind does not send a burst.
-        next_repeat_ms_ += kRepeatMs;
-        if (next_repeat_ms_ <= now_ms) next_repeat_ms_ = now_ms + kRepeatMs;
     }
     return out;
 }
 
 double TouchGestures::NextDeadlineMs() const {
     if (state_ == State::kStill) return start_ms_ + kLongPressMs;
-    if (state_ == State::kSwiping) return next_repeat_ms_;
+    if (state_ == State::kSwiping) return repeat_.NextMs();
     return kNever;
 }
 
 void TouchGestures::Swipe(int virtual_key, double now_ms, std::vector<TouchAction>* out) {
     state_ = State::kSwiping;
     arrow_ = virtual_key;
-    next_repeat_ms_ = now_ms + kFirstRepeatMs;
+    repeat_.Start(now_ms);
     out->push_back(Key(TouchAction::Kind::kKeyDown, virtual_key));
 }
 

@@ -4,8 +4,9 @@
 // the game's); times are the host's clock. Plain C++, so that it is tested without a browser.
 #pragma once
 
-#include <limits>
 #include <vector>
+
+#include "platform/core/key_repeat.h"
 
 namespace platform::web {
 
@@ -24,9 +25,6 @@ class TouchGestures {
     // How far a tap or a long press may wander, and how far a stroke goes to be a swipe.
     static constexpr double kTapSlop = 10;
     static constexpr double kSwipeDistance = 24;
-    // As the keyboard repeats a held key: a first repeat after half a second, then 30 a second.
-    static constexpr double kFirstRepeatMs = 500;
-    static constexpr double kRepeatMs = 1000.0 / 30;
 
     // Only the first finger down counts until it lifts; others are ignored.
     std::vector<TouchAction> Down(int finger, double x, double y, double now_ms);
@@ -52,7 +50,7 @@ class TouchGestures {
     // While swiping: the arrow held, and the point a turn is measured from.
     int arrow_ = 0;
     double anchor_x_ = 0, anchor_y_ = 0;
-    double next_repeat_ms_ = std::numeric_limits<double>::infinity();
+    KeyRepeat repeat_;  // of the arrow held
 };
 
 }  // namespace platform::web
