@@ -61,11 +61,19 @@ function(zf_layer target)
     add_dependencies(${target} zf_layering)
 endfunction()
 
-# zf_test(<name> SOURCES <file>... LINK <lib>... [LABELS <label>...])
+# zf_test(<name> [ONE_TEST] SOURCES <file>... LINK <lib>... [LABELS <label>...])
+# ONE_TEST makes the program one ctest test instead of one per case (where starting a process
+# costs far more than the cases inside it).
 function(zf_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LINK;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "ONE_TEST" "" "SOURCES;LINK;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE zf_options ${ARG_LINK} GTest::gtest GTest::gtest_main)
+    if(ARG_ONE_TEST)
+        add_test(NAME ${name} COMMAND ${name} --gtest_brief=1
+                 WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
+        set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
+        return()
+    endif()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                          PROPERTIES LABELS "${ARG_LABELS}"
                          WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
