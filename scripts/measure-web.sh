@@ -10,7 +10,7 @@ seconds=${1:-20}
 
 scripts/measure.sh --game build/default/app/zandrofel "$seconds" >build/measure-native.txt 2>&1 &
 native=$!
-/usr/bin/python3 tests/web/browser_test.py measure build/web/site "$seconds"
+/usr/bin/python3 tests/platform/host/web/browser_test.py measure build/web/site "$seconds"
 wait "$native"
 echo "native game beside it:"
 cat build/measure-native.txt

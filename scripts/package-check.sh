@@ -181,7 +181,7 @@ play_and_close() {
     ((colours > 50)) || fail "the game window shows only $colours colours; see $work/screenshot.png"
     say "game window up with $colours colours; screenshot in $work/screenshot.png"
 
-    build/default/tests/e2e/zf_xclose "$window" || fail "cannot ask the game window to close"
+    build/default/tests/program/e2e/zf_xclose "$window" || fail "cannot ask the game window to close"
     wait_exit 15 || fail "the game did not end within 15 s of closing its window"
     [ "$game_status" = 0 ] || fail "closing the game window ended it with status $game_status"
     say "closing the window ended the game with status 0"

@@ -16,4 +16,4 @@ if [[ $preset == asan ]]; then
     export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}
     export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 fi
-exec nice -n 10 "build/$preset/tests/soak/zandrofel-soak" "$@"
+exec nice -n 10 "build/$preset/tests/program/soak/zandrofel-soak" "$@"
