@@ -78,3 +78,27 @@ function(zf_test name)
                          PROPERTIES LABELS "${ARG_LABELS}"
                          WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
 endfunction()
+
+# zf_program(<name> [SOURCES <file>...] [LINK <lib>...])
+# A program with the entry of this build: the system's own on Windows (a GUI program whose
+# runtime calls WinMain), the web host's in the browser, the SDL host's elsewhere. Nothing is made
+# where there is no entry (a build without the SDL host). The program defines WinMain, or links
+# what does.
+function(zf_program name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+    if(WIN32)
+        add_executable(${name} WIN32 ${ARG_SOURCES})
+        # The runtime's startup, linked last, is what calls WinMain: ask for it up front so the
+        # linker takes it from the framework library.
+        target_link_options(${name} PRIVATE -Wl,--undefined=WinMain)
+    elseif(TARGET host_web_main)
+        add_executable(${name} ${ARG_SOURCES})
+        target_link_libraries(${name} PRIVATE host_web_main program_entry)
+    elseif(TARGET host_sdl_main)
+        add_executable(${name} ${ARG_SOURCES})
+        target_link_libraries(${name} PRIVATE host_sdl_main program_entry)
+    else()
+        return()
+    endif()
+    target_link_libraries(${name} PRIVATE zf_options ${ARG_LINK})
+endfunction()

@@ -1,33 +1,15 @@
-// The program's entry on the SDL host: make sure text can be drawn, open the screen, start the
-// platform session and hand over to WinMain, as the system's loader would on Win32.
-#include <cstdio>
+// The program's entry on the SDL host: the fonts are checked before the screen opens, then the
+// host runs the program.
+#include <memory>
 #include <string>
 
-#include "platform/gdi/fonts.h"
 #include "platform/host/sdl/sdl_host.h"
-#include "platform/resources.h"
-#include "platform/sdl_main/tick_log.h"
-#include "platform/session.h"
-#include "platform/win32.h"
+#include "platform/program.h"
 
 int main(int argc, char** argv) {
     std::string problem;
-    // Checked before any window opens: without the fonts no dialog could show its text.
-    if (!platform::gdi::FontsAvailable(&problem)) {
-        std::fprintf(stderr, "%s\n", problem.c_str());
-        return 1;
-    }
-    std::unique_ptr<platform::sdl::SdlHost> host = platform::sdl::SdlHost::Create(&problem);
-    if (!host) {
-        std::fprintf(stderr, "%s\n", problem.c_str());
-        return 1;
-    }
-    platform::Session session(*host, platform::ModuleResources(), argc > 0 ? argv[0] : "");
-    std::unique_ptr<platform::sdl::TickLog> tick_log =
-        platform::sdl::TickLog::FromEnvironment(*host);
-    session.AddObserver(tick_log.get());
-    char no_command_line[] = "";
-    int exit_code = WinMain(GetModuleHandleA(nullptr), nullptr, no_command_line, SW_SHOWNORMAL);
-    session.RemoveObserver(tick_log.get());
-    return exit_code;
+    std::unique_ptr<platform::sdl::SdlHost> host;
+    if (platform::ProgramCanStart(&problem)) host = platform::sdl::SdlHost::Create(&problem);
+    if (!host) return platform::RefuseToStart(problem);
+    return platform::RunProgram(*host, argc > 0 ? argv[0] : "");
 }

@@ -1,9 +1,9 @@
-#include "platform/sdl_main/tick_log.h"
+#include "platform/tick_log.h"
 
 #include <cstdint>
 #include <cstdlib>
 
-namespace platform::sdl {
+namespace platform {
 
 std::unique_ptr<TickLog> TickLog::FromEnvironment(Host& host) {
     const char* path = std::getenv("ZF_TICK_LOG");
@@ -39,4 +39,4 @@ void TickLog::MessageBoxEnded(HWND, LPCSTR, LPCSTR, UINT, int answer) {
     std::fprintf(file_, "%.3f box %d\n", host_.NowMs(), answer);
 }
 
-}  // namespace platform::sdl
+}  // namespace platform

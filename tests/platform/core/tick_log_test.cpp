@@ -1,6 +1,6 @@
 // The tick log: written only when ZF_TICK_LOG names a file, a line for each tick, sound and
 // answered box, with the host's clock.
-#include "platform/sdl_main/tick_log.h"
+#include "platform/tick_log.h"
 
 #include <gtest/gtest.h>
 
@@ -10,25 +10,21 @@
 #include <sstream>
 #include <string>
 
-#include "platform/host/sdl/sdl_host.h"
+#include "platform/host/headless/headless_host.h"
 
-namespace platform::sdl {
+namespace platform {
 namespace {
 
 TEST(TickLog, WritesTicksSoundsAndBoxesOnlyWhenAsked) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    std::string problem;
-    std::unique_ptr<SdlHost> host = SdlHost::Create(&problem);
-    ASSERT_TRUE(host) << problem;
+    headless::HeadlessHost host;
 
     unsetenv("ZF_TICK_LOG");
-    EXPECT_EQ(TickLog::FromEnvironment(*host), nullptr);
+    EXPECT_EQ(TickLog::FromEnvironment(host), nullptr);
 
     std::string path = (std::filesystem::temp_directory_path() / "zf_tick_log_test.txt").string();
     setenv("ZF_TICK_LOG", path.c_str(), 1);
     {
-        std::unique_ptr<TickLog> log = TickLog::FromEnvironment(*host);
+        std::unique_ptr<TickLog> log = TickLog::FromEnvironment(host);
         ASSERT_NE(log, nullptr);
         HWND window = reinterpret_cast<HWND>(uintptr_t{42});
         log->MessageHandled(window, WM_TIMER, 1, 0);
@@ -56,4 +52,4 @@ TEST(TickLog, WritesTicksSoundsAndBoxesOnlyWhenAsked) {
 }
 
 }  // namespace
-}  // namespace platform::sdl
+}  // namespace platform

@@ -14,7 +14,7 @@
 #include "platform/host.h"
 #include "platform/session.h"
 
-namespace platform::sdl {
+namespace platform {
 
 class TickLog : public Observer {
   public:
@@ -36,4 +36,4 @@ class TickLog : public Observer {
     double flushed_at_ = 0;
 };
 
-}  // namespace platform::sdl
+}  // namespace platform
