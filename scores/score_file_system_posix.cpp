@@ -32,14 +32,8 @@ std::string Folder(const std::string& path) {
 
 }  // namespace
 
-const ErrorCodes kErrorCodes = {.not_plain_file = EINVAL,
-                                .not_open = EBADF,
-                                .too_large = EFBIG,
-                                .locked = EWOULDBLOCK,
-                                .not_found = ENOENT,
-                                .name_taken = EEXIST,
-                                .create_refused = {EACCES, EPERM, EROFS},
-                                .replace_refused = {EBUSY, EXDEV}};
+const ErrorCodes kErrorCodes = {
+    EINVAL, EBADF, EFBIG, EWOULDBLOCK, ENOENT, EEXIST, {EACCES, EPERM, EROFS}, {EBUSY, EXDEV}};
 
 bool File::Close() {
     if (!IsOpen()) return true;

@@ -50,14 +50,14 @@ bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMAT
 }  // namespace
 
 // Windows has no file mounted on its own place: any refused replacement fails the save.
-const ErrorCodes kErrorCodes = {.not_plain_file = ERROR_INVALID_FUNCTION,
-                                .not_open = ERROR_INVALID_HANDLE,
-                                .too_large = ERROR_FILE_TOO_LARGE,
-                                .locked = ERROR_LOCK_VIOLATION,
-                                .not_found = ERROR_FILE_NOT_FOUND,
-                                .name_taken = ERROR_FILE_EXISTS,
-                                .create_refused = {ERROR_ACCESS_DENIED, ERROR_WRITE_PROTECT},
-                                .replace_refused = {}};
+const ErrorCodes kErrorCodes = {ERROR_INVALID_FUNCTION,
+                                ERROR_INVALID_HANDLE,
+                                ERROR_FILE_TOO_LARGE,
+                                ERROR_LOCK_VIOLATION,
+                                ERROR_FILE_NOT_FOUND,
+                                ERROR_FILE_EXISTS,
+                                {ERROR_ACCESS_DENIED, ERROR_WRITE_PROTECT},
+                                {}};
 
 bool File::Close() {
     if (!IsOpen()) return true;
