@@ -8,10 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "child_process.h"
@@ -156,7 +159,41 @@ INSTANTIATE_TEST_SUITE_P(
                       Fault{"ReadOnlyFolder", Folder::kReadOnly, "", "", true, ""},
                       Fault{"KilledAtTheWriteOverAMountedFile", Folder::kMountedFile,
                             "write,pwrite64,sendfile,copy_file_range", "signal=KILL", false, ""},
-                      Fault{"MountedFile", Folder::kMountedFile, "", "", true, ""}),
+                      Fault{"MountedFile", Folder::kMountedFile, "", "", true, ""},
+                      Fault{"InPlaceTruncationFails", Folder::kReadOnly, "ftruncate",
+                            "error=EIO:when=1", false, "Input/output error"},
+                      Fault{"InPlaceSyncFails", Folder::kReadOnly, "fsync,fdatasync", "error=EIO",
+                            false, "Input/output error"},
+                      Fault{"TheOldTableCannotBePutBack", Folder::kReadOnly, "write,pwrite64",
+                            "error=ENOSPC", false, "and the old table could not be put back"}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+// Faults on the temporary file and its rename, which strace cannot pick out by the table's path.
+class SaveByRenameFault : public DurableSave, public ::testing::WithParamInterface<Fault> {};
+
+TEST_P(SaveByRenameFault, LeavesAWholeTable) {
+    const Fault& fault = GetParam();
+    if (!Installed("strace")) GTEST_SKIP() << "strace is not installed";
+    WriteBytes("scores.txt", kTable);
+    int status = 0;
+    const std::string told =
+        RunToEnd(Injected(fault.calls, fault.injection) + Saver(1000, "Top"), &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadBytes("scores.txt"), fault.saved ? kWithTop : kTable);
+    if (*fault.told)
+        EXPECT_NE(told.find(fault.told + (" " + Table().string())), std::string::npos) << told;
+    else
+        EXPECT_EQ(told, "");
+    EXPECT_EQ(Temporaries(), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, SaveByRenameFault,
+    // The first sync of a save by rename is the temporary file's.
+    ::testing::Values(Fault{"TheTemporaryCannotBeSynced", Folder::kWritable, "fsync",
+                            "error=EIO:when=1", false, "could not write"},
+                      Fault{"TheRenameFails", Folder::kWritable, "rename,renameat,renameat2",
+                            "error=EIO", false, "could not replace"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 void Backdate(const std::string& path, int seconds) {
@@ -191,6 +228,28 @@ TEST_F(DurableSave, AKilledSaveLeavesAPrivateTemporaryThatALaterSaveRemoves) {
     EXPECT_EQ(DirectoryEntries(), (std::vector<std::string>{"scores.txt", "scores.txt.0123abcd.tmp",
                                                             "scores.txt.0123abcg.tmp"}));
     EXPECT_STREQ(HighScoreTable.Names[3], "Di");
+}
+
+TEST_F(DurableSave, ATableReplacedWhileTheSaveWaitedIsLeftToTheOtherGame) {
+    if (!Installed("strace")) GTEST_SKIP() << "strace is not installed";
+    WriteBytes("scores.txt", kTable);
+    // The lock comes only after the three seconds a save waits, and by then another game has
+    // put its own table in the place of the one the save opened.
+    ChildProcess saver(Injected("flock", "delay_enter=4500000") + Saver(1000, "Top") +
+                       Args{"--wait"});
+    ASSERT_EQ(saver.ReadLine(), "loaded");
+    saver.WriteLine("");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    const std::string theirs = FileOf(
+        {"950", "", "", "", "", "", "", "", "", "", "Eve", "", "", "", "", "", "", "", "", ""});
+    WriteBytes("theirs.txt", theirs);
+    ASSERT_EQ(rename("theirs.txt", "scores.txt"), 0);
+    saver.Finish();
+    EXPECT_NE(saver.Output().find("could not lock " + Table().string() +
+                                  ": other games kept replacing it"),
+              std::string::npos)
+        << saver.Output();
+    EXPECT_EQ(ReadBytes("scores.txt"), theirs);
 }
 
 TEST_F(DurableSave, TwoGamesSavingAtOnceKeepBothEntries) {

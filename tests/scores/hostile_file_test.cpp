@@ -178,6 +178,17 @@ std::string Told() {
     return ScoreFileTrouble.Chars();
 }
 
+TEST_F(HostileFile, AFileFarTooLargeForATableIsNeitherReadNorSavedOver) {
+    constexpr std::uintmax_t kSize = (std::uintmax_t{64} << 20) + 1;
+    WriteBytes("scores.txt", "");
+    fs::resize_file("scores.txt", kSize);
+    LoadHighScores();
+    EXPECT_NE(Told().find("it is far too large for a high-score table"), std::string::npos)
+        << Told();
+    Save(1000, "Top");
+    EXPECT_EQ(fs::file_size("scores.txt"), kSize);
+}
+
 TEST_F(HostileFile, AnotherGamesSaveMeanwhileIsKept) {
     WriteBytes("scores.txt", kTable);
     LoadHighScores();

@@ -25,6 +25,7 @@ void ScoreDirTest::SetUp() {
     EndPhase = 0;
     NewEntryName = "";
     HighScoreText = "";
+    ScoreFileTrouble = "";
 }
 
 void ScoreDirTest::TearDown() {
