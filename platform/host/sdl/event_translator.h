@@ -4,7 +4,6 @@
 
 #include <SDL.h>
 
-#include <cstdint>
 #include <deque>
 #include <set>
 #include <utility>
@@ -12,36 +11,9 @@
 
 #include "key_map.h"
 #include "platform/host.h"
-#include "viewport.h"
+#include "window_directory.h"
 
 namespace platform::sdl {
-
-// Which host window each SDL window is, in the order the windows were made.
-class WindowDirectory {
-  public:
-    void Add(HostWindowId window, uint32_t sdl_id);
-    void Remove(HostWindowId window);
-    HostWindowId FromSdl(uint32_t sdl_id) const;  // 0 for an SDL window that is not ours
-
-    // How the window's client area is shown in its SDL window (scale 1 at the corner unless
-    // set); mouse positions are mapped back through it.
-    void SetViewport(HostWindowId window, const Viewport& viewport);
-    Viewport ViewportOf(HostWindowId window) const;
-
-    // The window that was last given the keyboard. SDL names no window for keys that arrive
-    // while it moves its focus (for a moment after a box closes); they belong to this one.
-    void SetKeyboardWindow(HostWindowId window) { keyboard_window_ = window; }
-    HostWindowId KeyboardWindow() const { return keyboard_window_; }
-
-  private:
-    struct Entry {
-        HostWindowId window;
-        uint32_t sdl_id;
-        Viewport viewport;
-    };
-    std::vector<Entry> windows_;
-    HostWindowId keyboard_window_ = 0;
-};
 
 class EventTranslator {
   public:
