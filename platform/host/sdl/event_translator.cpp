@@ -27,6 +27,11 @@ void EventTranslator::Translate(const SDL_Event& event, std::deque<HostEvent>* o
         case SDL_WINDOWEVENT:
             TranslateWindow(event.window, out);
             break;
+        case SDL_CONTROLLERBUTTONDOWN:
+            // A controller has no Alt+Enter: its Start is the host's fullscreen key.
+            if (event.cbutton.button == SDL_CONTROLLER_BUTTON_START)
+                commands_.push_back(HostCommand::kToggleFullscreen);
+            break;
         case SDL_QUIT:
             // A signal or the session ending; the window system decides how the program ends.
             out->push_back({.type = HostEventType::kQuitRequest});

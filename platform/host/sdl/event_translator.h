@@ -1,5 +1,6 @@
 // Turns SDL's events into the host events the window system reads: keys with virtual-key codes
-// and characters, clicks in client coordinates, close requests, size changes.
+// and characters, clicks in client coordinates, close requests, size changes. The host's own
+// keys, a controller's Start among them, become commands for the host instead.
 #pragma once
 
 #include <SDL.h>
@@ -23,7 +24,7 @@ class EventTranslator {
     void Translate(const SDL_Event& event, std::deque<HostEvent>* out);
     // Drops what is remembered about a window that has gone.
     void Forget(HostWindowId window) { minimized_.erase(window); }
-    // The host's own keys pressed since the last call, oldest first.
+    // The host's own keys (and controllers' Start) pressed since the last call, oldest first.
     std::vector<HostCommand> TakeCommands() { return std::exchange(commands_, {}); }
 
   private:

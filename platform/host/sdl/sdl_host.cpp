@@ -166,8 +166,7 @@ void SdlHost::Take(const SDL_Event& sdl_event) {
         }
     }
     std::deque<HostEvent> fresh;
-    if (gamepads_.Translate(sdl_event, NowMs(), directory_.KeyboardWindow(), &fresh))
-        ToggleFullscreen(MainWindowOf(directory_.KeyboardWindow()));
+    gamepads_.Translate(sdl_event, NowMs(), directory_.KeyboardWindow(), &fresh);
     translator_.Translate(sdl_event, &fresh);
     for (HostCommand command : translator_.TakeCommands()) Obey(command);
     for (HostEvent& event : fresh) {
