@@ -128,9 +128,9 @@ void EventTranslator::TranslateWindow(const SDL_WindowEvent& window, std::deque<
             event.type = HostEventType::kCloseRequest;
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            event.type = HostEventType::kResized;
-            event.width = window.data1 / windows_.ViewportOf(id).scale;
-            event.height = window.data2 / windows_.ViewportOf(id).scale;
+            event.type = HostEventType::kResized;  // in the SDL window's pixels
+            event.width = window.data1;
+            event.height = window.data2;
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
             if (!minimized_.insert(id).second) return;

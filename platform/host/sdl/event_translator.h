@@ -21,6 +21,8 @@ class EventTranslator {
     explicit EventTranslator(const WindowDirectory& windows) : windows_(windows) {}
 
     // Appends what the event means to the window system; most SDL events mean nothing to it.
+    // A size change keeps the SDL window's pixels: the host, which lays the window out, makes
+    // it a client size or an expose.
     void Translate(const SDL_Event& event, std::deque<HostEvent>* out);
     // Drops what is remembered about a window that has gone.
     void Forget(HostWindowId window) { minimized_.erase(window); }
