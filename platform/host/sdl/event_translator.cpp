@@ -3,38 +3,10 @@
 // control characters SDL's text input leaves out.
 #include "event_translator.h"
 
-#include <algorithm>
-
 #include "key_map.h"
 #include "text_codec.h"
 
 namespace platform::sdl {
-
-void WindowDirectory::Add(HostWindowId window, uint32_t sdl_id) {
-    windows_.push_back({.window = window, .sdl_id = sdl_id, .viewport = {}});
-}
-
-void WindowDirectory::Remove(HostWindowId window) {
-    std::erase_if(windows_, [window](const Entry& entry) { return entry.window == window; });
-    if (keyboard_window_ == window) keyboard_window_ = 0;
-}
-
-HostWindowId WindowDirectory::FromSdl(uint32_t sdl_id) const {
-    for (const Entry& entry : windows_)
-        if (entry.sdl_id == sdl_id) return entry.window;
-    return 0;
-}
-
-void WindowDirectory::SetViewport(HostWindowId window, const Viewport& viewport) {
-    for (Entry& entry : windows_)
-        if (entry.window == window) entry.viewport = viewport;
-}
-
-Viewport WindowDirectory::ViewportOf(HostWindowId window) const {
-    for (const Entry& entry : windows_)
-        if (entry.window == window) return entry.viewport;
-    return Viewport{};
-}
 
 void EventTranslator::Translate(const SDL_Event& event, std::deque<HostEvent>* out) {
     switch (event.type) {
@@ -54,6 +26,11 @@ void EventTranslator::Translate(const SDL_Event& event, std::deque<HostEvent>* o
             break;
         case SDL_WINDOWEVENT:
             TranslateWindow(event.window, out);
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+            // A controller has no Alt+Enter: its Start is the host's fullscreen key.
+            if (event.cbutton.button == SDL_CONTROLLER_BUTTON_START)
+                commands_.push_back(HostCommand::kToggleFullscreen);
             break;
         case SDL_QUIT:
             // A signal or the session ending; the window system decides how the program ends.
@@ -151,9 +128,9 @@ void EventTranslator::TranslateWindow(const SDL_WindowEvent& window, std::deque<
             event.type = HostEventType::kCloseRequest;
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            event.type = HostEventType::kResized;
-            event.width = window.data1 / windows_.ViewportOf(id).scale;
-            event.height = window.data2 / windows_.ViewportOf(id).scale;
+            event.type = HostEventType::kResized;  // in the SDL window's pixels
+            event.width = window.data1;
+            event.height = window.data2;
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
             if (!minimized_.insert(id).second) return;

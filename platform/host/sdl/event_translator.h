@@ -1,10 +1,10 @@
 // Turns SDL's events into the host events the window system reads: keys with virtual-key codes
-// and characters, clicks in client coordinates, close requests, size changes.
+// and characters, clicks in client coordinates, close requests, size changes. The host's own
+// keys, a controller's Start among them, become commands for the host instead.
 #pragma once
 
 #include <SDL.h>
 
-#include <cstdint>
 #include <deque>
 #include <set>
 #include <utility>
@@ -12,46 +12,21 @@
 
 #include "key_map.h"
 #include "platform/host.h"
-#include "viewport.h"
+#include "window_directory.h"
 
 namespace platform::sdl {
-
-// Which host window each SDL window is, in the order the windows were made.
-class WindowDirectory {
-  public:
-    void Add(HostWindowId window, uint32_t sdl_id);
-    void Remove(HostWindowId window);
-    HostWindowId FromSdl(uint32_t sdl_id) const;  // 0 for an SDL window that is not ours
-
-    // How the window's client area is shown in its SDL window (scale 1 at the corner unless
-    // set); mouse positions are mapped back through it.
-    void SetViewport(HostWindowId window, const Viewport& viewport);
-    Viewport ViewportOf(HostWindowId window) const;
-
-    // The window that was last given the keyboard. SDL names no window for keys that arrive
-    // while it moves its focus (for a moment after a box closes); they belong to this one.
-    void SetKeyboardWindow(HostWindowId window) { keyboard_window_ = window; }
-    HostWindowId KeyboardWindow() const { return keyboard_window_; }
-
-  private:
-    struct Entry {
-        HostWindowId window;
-        uint32_t sdl_id;
-        Viewport viewport;
-    };
-    std::vector<Entry> windows_;
-    HostWindowId keyboard_window_ = 0;
-};
 
 class EventTranslator {
   public:
     explicit EventTranslator(const WindowDirectory& windows) : windows_(windows) {}
 
     // Appends what the event means to the window system; most SDL events mean nothing to it.
+    // A size change keeps the SDL window's pixels: the host, which lays the window out, makes
+    // it a client size or an expose.
     void Translate(const SDL_Event& event, std::deque<HostEvent>* out);
     // Drops what is remembered about a window that has gone.
     void Forget(HostWindowId window) { minimized_.erase(window); }
-    // The host's own keys pressed since the last call, oldest first.
+    // The host's own keys (and controllers' Start) pressed since the last call, oldest first.
     std::vector<HostCommand> TakeCommands() { return std::exchange(commands_, {}); }
 
   private:

@@ -43,24 +43,24 @@ void GamepadInput::CloseAll() {
     repeat_.Stop();
 }
 
-bool GamepadInput::Translate(const SDL_Event& event, double now_ms, HostWindowId target,
+void GamepadInput::Translate(const SDL_Event& event, double now_ms, HostWindowId target,
                              std::deque<HostEvent>* out) {
     switch (event.type) {
         case SDL_CONTROLLERDEVICEADDED:
             if (SDL_GameController* pad = SDL_GameControllerOpen(event.cdevice.which))
                 pads_[SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad))] = pad;
-            return false;
+            return;
         case SDL_CONTROLLERDEVICEREMOVED:
             Unplug(event.cdevice.which, target, out);
-            return false;
+            return;
         case SDL_CONTROLLERAXISMOTION:
             TakeAxis(event.caxis, now_ms, target, out);
-            return false;
+            return;
         case SDL_CONTROLLERBUTTONDOWN:
         case SDL_CONTROLLERBUTTONUP:
             break;
         default:
-            return false;
+            return;
     }
     const SDL_ControllerButtonEvent& button = event.cbutton;
     bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
@@ -69,7 +69,7 @@ bool GamepadInput::Translate(const SDL_Event& event, double now_ms, HostWindowId
             Press(button.which, button.button, arrow, now_ms, target, out);
         else
             Release(button.which, button.button, target, out);
-        return false;
+        return;
     }
     int key = button.button == SDL_CONTROLLER_BUTTON_A   ? kVkReturn
               : button.button == SDL_CONTROLLER_BUTTON_B ? kVkEscape
@@ -79,7 +79,6 @@ bool GamepadInput::Translate(const SDL_Event& event, double now_ms, HostWindowId
         if (down)
             out->push_back({.type = HostEventType::kChar, .window = target, .character = key});
     }
-    return down && button.button == SDL_CONTROLLER_BUTTON_START;
 }
 
 void GamepadInput::Repeat(double now_ms, HostWindowId target, std::deque<HostEvent>* out) {

@@ -1,5 +1,6 @@
 // Game controllers as a second keyboard: the d-pad and the left stick are the arrow keys, with
-// the keyboard's repeat; A is Enter, B is Escape; Start asks the host for fullscreen.
+// the keyboard's repeat; A is Enter, B is Escape. Start is a host key, which the event
+// translator takes along with the keyboard's.
 // Controllers plugged in before or during play are opened; one that goes releases what it held.
 #pragma once
 
@@ -26,8 +27,8 @@ class GamepadInput {
     GamepadInput& operator=(const GamepadInput&) = delete;
 
     // Takes a controller event at now_ms: key events for `target` (the window with the
-    // keyboard) go to *out. True when it was Start, which toggles fullscreen.
-    bool Translate(const SDL_Event& event, double now_ms, HostWindowId target,
+    // keyboard) go to *out.
+    void Translate(const SDL_Event& event, double now_ms, HostWindowId target,
                    std::deque<HostEvent>* out);
     // The repeats of the held direction that are due at now_ms.
     void Repeat(double now_ms, HostWindowId target, std::deque<HostEvent>* out);

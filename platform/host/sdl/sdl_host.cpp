@@ -1,6 +1,6 @@
 // SdlHost: windows, waiting and presenting. Input translation lives in event_translator.cpp
-// and gamepad_input.cpp, scaling and fullscreen in sdl_host_view.cpp, the speaker in
-// sdl_audio.cpp.
+// and gamepad_input.cpp, the layout of windows (scale, fullscreen, size changes) in
+// sdl_host_view.cpp, the speaker in sdl_audio.cpp.
 #include "sdl_host.h"
 
 #include <algorithm>
@@ -86,11 +86,8 @@ SdlHost::SdlHost()
 }
 
 SdlHost::~SdlHost() {
-    for (auto& [id, window] : windows_) {
-        window.loan.TakeBack();
-        SDL_DestroyWindow(window.sdl);
-    }
-    windows_.clear();
+    // Oldest first, as they were made; each record gives its pixels back, then its SDL window.
+    while (!windows_.empty()) windows_.erase(windows_.begin());
     gamepads_.CloseAll();
     audio_.reset();
     if (frame_log_) std::fclose(frame_log_);
@@ -154,45 +151,26 @@ void SdlHost::Sleep(double ms) {
 }
 
 void SdlHost::Take(const SDL_Event& sdl_event) {
-    if (sdl_event.type == SDL_WINDOWEVENT &&
-        sdl_event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-        HostWindowId id = directory_.FromSdl(sdl_event.window.windowID);
-        if (Window* window = Find(id)) {
-            window->complete = false;  // SDL makes the window a new surface
-            if (window->fullscreen)
-                directory_.SetViewport(
-                    id, Viewport::Centred(window->client_width, window->client_height,
-                                          sdl_event.window.data1, sdl_event.window.data2));
-        }
-    }
     std::deque<HostEvent> fresh;
-    if (gamepads_.Translate(sdl_event, NowMs(), directory_.KeyboardWindow(), &fresh))
-        ToggleFullscreen(MainWindowOf(directory_.KeyboardWindow()));
+    gamepads_.Translate(sdl_event, NowMs(), directory_.KeyboardWindow(), &fresh);
     translator_.Translate(sdl_event, &fresh);
     for (HostCommand command : translator_.TakeCommands()) Obey(command);
-    for (HostEvent& event : fresh) {
-        if (event.type == HostEventType::kResized) {
-            // A size the host gave the window (a scale, fullscreen) is no news to the window
-            // system; the new SDL surface only wants everything presented again.
-            Window* window = Find(event.window);
-            if (window && (window->fullscreen || (event.width == window->client_width &&
-                                                  event.height == window->client_height)))
-                event.type = HostEventType::kExposed;
-            else if (window)
-                window->client_width = event.width, window->client_height = event.height;
-        }
-        if (event.type == HostEventType::kExposed) {
-            // The surface still holds the pixels: show them again without asking anyone.
-            Window* window = Find(event.window);
-            if (window && window->complete) {
-                // Lent pixels may be half way through a frame: show them at the next present.
-                if (Surface* lent = window->loan.borrower())
-                    lent->MarkDirty(0, 0, lent->width, lent->height);
-                else
-                    SDL_UpdateWindowSurface(window->sdl);
-                continue;
-            }
-        }
+    for (const HostEvent& event : fresh) Deliver(event);
+}
+
+// A size change is the layout's business; an expose the SDL surface can answer is answered
+// without asking anyone; everything else is the window system's.
+void SdlHost::Deliver(const HostEvent& event) {
+    Window* window = Find(event.window);
+    if (window && event.type == HostEventType::kResized) {
+        Relayout(event.window, *window, LayoutChange::kSizedBySdl, {event.width, event.height});
+    } else if (window && event.type == HostEventType::kExposed && window->complete) {
+        // Lent pixels may be half way through a frame: show them at the next present.
+        if (Surface* lent = window->loan.borrower())
+            lent->MarkDirty(0, 0, lent->width, lent->height);
+        else
+            SDL_UpdateWindowSurface(window->sdl());
+    } else {
         pending_.push_back(event);
     }
 }
@@ -207,20 +185,19 @@ HostWindowId SdlHost::CreateWindow(const HostWindowParams& spec) {
                                        spec.y * scale_, width * scale_, height * scale_, flags);
     if (!sdl) return 0;
     HostWindowId id = next_id_++;
-    windows_[id] = Window{.sdl = sdl,
-                          .owner = spec.owner,
-                          .loan = {},
-                          .client_width = width,
-                          .client_height = height};
+    Window& window = windows_[id] = Window{.handle = SdlWindowHandle(sdl),
+                                           .owner = spec.owner,
+                                           .loan = {},
+                                           .client_width = width,
+                                           .client_height = height};
     directory_.Add(id, SDL_GetWindowID(sdl));
-    directory_.SetViewport(
-        id, Viewport{.scale = scale_, .client_width = width, .client_height = height});
+    Relayout(id, window, LayoutChange::kOpened);
     if (display_fd_ < 0) display_fd_ = DisplayConnectionFd(sdl);
     if (density_scale_ == 0) {
         // The first window tells which screen this is: pick the scale before anything shows.
         density_scale_ = DensityScale(ScreenDotsPerInch(sdl));
         SetScale(std::min(density_scale_, LargestScale()));
-        SDL_SetWindowPosition(sdl, spec.x * scale_, spec.y * scale_);
+        Relayout(id, window, LayoutChange::kPlacedAsAsked, {spec.x, spec.y});
     } else if (!spec.owner && scale_ > LargestScale()) {
         SetScale(LargestScale());
     }
@@ -230,16 +207,14 @@ HostWindowId SdlHost::CreateWindow(const HostWindowParams& spec) {
 void SdlHost::DestroyWindow(HostWindowId id) {
     auto found = windows_.find(id);
     if (found == windows_.end()) return;
-    Window window = found->second;
+    Window window = std::move(found->second);
     windows_.erase(found);
     directory_.Remove(id);
     translator_.Forget(id);
     std::erase_if(pending_, [id](const HostEvent& event) { return event.window == id; });
     // The owner takes the keyboard first, so no key typed meanwhile falls between the two.
     if (window.visible) ReturnFocusToOwner(window);
-    window.loan.TakeBack();
-    SDL_DestroyWindow(window.sdl);
-}
+}  // the record gives the pixels back, then destroys its SDL window
 
 void SdlHost::ShowWindow(HostWindowId id, HostShow show) {
     Window* window = Find(id);
@@ -247,56 +222,47 @@ void SdlHost::ShowWindow(HostWindowId id, HostShow show) {
     if (show == HostShow::kHidden) {
         if (!window->visible) return;
         ReturnFocusToOwner(*window);
-        SDL_HideWindow(window->sdl);
+        SDL_HideWindow(window->sdl());
         window->visible = false;
         return;
     }
     if (!window->visible && window->owner) {
         CentreOverOwner(*window);
-        if (Window* owner = Find(window->owner)) SDL_SetWindowModalFor(window->sdl, owner->sdl);
+        if (Window* owner = Find(window->owner)) SDL_SetWindowModalFor(window->sdl(), owner->sdl());
     }
-    SDL_ShowWindow(window->sdl);
+    SDL_ShowWindow(window->sdl());
     window->visible = true;
-    Uint32 flags = SDL_GetWindowFlags(window->sdl);
+    Uint32 flags = SDL_GetWindowFlags(window->sdl());
     switch (show) {
         case HostShow::kMinimized:
-            SDL_MinimizeWindow(window->sdl);
+            SDL_MinimizeWindow(window->sdl());
             return;
         case HostShow::kMaximized:
-            SDL_MaximizeWindow(window->sdl);
+            SDL_MaximizeWindow(window->sdl());
             break;
         default:
             if (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED))
-                SDL_RestoreWindow(window->sdl);
+                SDL_RestoreWindow(window->sdl());
             break;
     }
     GiveFocus(*window);
 }
 
 void SdlHost::SetTitle(HostWindowId id, const std::string& title) {
-    if (Window* window = Find(id)) SDL_SetWindowTitle(window->sdl, CodePageToUtf8(title).c_str());
+    if (Window* window = Find(id)) SDL_SetWindowTitle(window->sdl(), CodePageToUtf8(title).c_str());
 }
 
 void SdlHost::Present(HostWindowId id, Surface& pixels) {
     Window* window = Find(id);
     if (!window) return;
     assert(!pixels.IsMono() && "a window's pixels are in colour");
-    Viewport view = directory_.ViewportOf(id);
-    if (view.client_width != pixels.width || view.client_height != pixels.height) {
+    if (window->client_width != pixels.width || window->client_height != pixels.height) {
         // The window system sized its surface itself: show what it has.
-        window->client_width = view.client_width = pixels.width;
-        window->client_height = view.client_height = pixels.height;
-        if (window->fullscreen) {
-            int width = 0, height = 0;
-            SDL_GetWindowSize(window->sdl, &width, &height);
-            view = Viewport::Centred(pixels.width, pixels.height, width, height);
-        }
-        directory_.SetViewport(id, view);
+        Relayout(id, *window, LayoutChange::kSizedByWindowSystem, {pixels.width, pixels.height});
     }
+    Viewport view = directory_.ViewportOf(id);
     if (!PresentLent(*window, pixels)) {
-        // SDL frees its old image in SDL_GetWindowSurface once the size has changed.
-        window->loan.TakeBack();
-        SDL_Surface* target = SDL_GetWindowSurface(window->sdl);
+        SDL_Surface* target = window->loan.ImageOf(window->sdl());
         if (!target) return;
         // Magnified or between bars, the window's image cannot be the window system's pixels.
         if (view.scale == 1 && !view.bars && ScreenLoan::Fits(target, pixels)) {
@@ -304,7 +270,7 @@ void SdlHost::Present(HostWindowId id, Surface& pixels) {
             window->loan.Lend(pixels, target);
             window->surface = target;
             window->complete = true;
-            SDL_UpdateWindowSurface(window->sdl);
+            SDL_UpdateWindowSurface(window->sdl());
         } else {
             CopyToScreen(*window, target, pixels, view);
         }
@@ -326,21 +292,19 @@ bool SdlHost::PresentLent(Window& window, Surface& pixels) {
         boxes[count++] = Clipped(dirty.left, dirty.top, dirty.right - dirty.left,
                                  dirty.bottom - dirty.top, pixels.width, pixels.height);
     // Fails only when SDL has dropped the image after a size change; the memory stays until
-    // the next SDL_GetWindowSurface, so the caller can still take the pixels back.
-    return SDL_UpdateWindowSurfaceRects(window.sdl, boxes.data(), count) == 0;
+    // the next SDL_GetWindowSurface, so the loan can still take the pixels back there.
+    return SDL_UpdateWindowSurfaceRects(window.sdl(), boxes.data(), count) == 0;
 }
 
 void SdlHost::CopyToScreen(Window& window, SDL_Surface* target, const Surface& pixels,
                            const Viewport& view) {
-    if (target != window.surface) {
-        window.surface = target;
-        window.complete = false;
-    }
     // The changed boxes only, or everything when nothing is marked or the SDL surface is new;
     // in client pixels, then where they land in the SDL window.
+    const bool whole = !window.complete || target != window.surface;
+    window.surface = target;
     std::array<SDL_Rect, DirtyBoxes::kMaxBoxes> boxes;
     int count = 0;
-    if (window.complete && pixels.HasDirty()) {
+    if (!whole && pixels.HasDirty()) {
         for (const DirtyBox& dirty : pixels.dirty.boxes())
             boxes[count++] = {dirty.left, dirty.top, dirty.right - dirty.left,
                               dirty.bottom - dirty.top};
@@ -349,7 +313,7 @@ void SdlHost::CopyToScreen(Window& window, SDL_Surface* target, const Surface& p
     }
     std::array<SDL_Rect, DirtyBoxes::kMaxBoxes> shown;
     if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
-    if (!window.complete) SDL_FillRect(target, nullptr, 0);  // past the client surface: black
+    if (whole) SDL_FillRect(target, nullptr, 0);  // past the client surface: black
     for (int i = 0; i < count; ++i) {
         // Only whole magnified pixels that land inside the SDL window.
         SDL_Rect box = Clipped(boxes[i].x, boxes[i].y, boxes[i].w, boxes[i].h,
@@ -369,10 +333,10 @@ void SdlHost::CopyToScreen(Window& window, SDL_Surface* target, const Surface& p
                           pixels.stride_words * 4, target->format->format, to, target->pitch);
     }
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
-    if (window.complete)
-        SDL_UpdateWindowSurfaceRects(window.sdl, shown.data(), count);
+    if (whole)
+        SDL_UpdateWindowSurface(window.sdl());
     else
-        SDL_UpdateWindowSurface(window.sdl);
+        SDL_UpdateWindowSurfaceRects(window.sdl(), shown.data(), count);
     window.complete = true;
 }
 
@@ -422,7 +386,7 @@ void SdlHost::StopSound() {
 
 SDL_Window* SdlHost::SdlWindow(HostWindowId id) const {
     auto found = windows_.find(id);
-    return found == windows_.end() ? nullptr : found->second.sdl;
+    return found == windows_.end() ? nullptr : found->second.sdl();
 }
 
 SdlHost::Window* SdlHost::Find(HostWindowId id) {
@@ -432,26 +396,26 @@ SdlHost::Window* SdlHost::Find(HostWindowId id) {
 
 void SdlHost::CentreOverOwner(const Window& window) {
     int width = 0, height = 0;
-    SDL_GetWindowSize(window.sdl, &width, &height);
+    SDL_GetWindowSize(window.sdl(), &width, &height);
     const Window* owner = Find(window.owner);
     if (!owner || !owner->visible) {
-        SDL_SetWindowPosition(window.sdl, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        SDL_SetWindowPosition(window.sdl(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         return;
     }
     int owner_x = 0, owner_y = 0, owner_width = 0, owner_height = 0;
-    SDL_GetWindowPosition(owner->sdl, &owner_x, &owner_y);
-    SDL_GetWindowSize(owner->sdl, &owner_width, &owner_height);
+    SDL_GetWindowPosition(owner->sdl(), &owner_x, &owner_y);
+    SDL_GetWindowSize(owner->sdl(), &owner_width, &owner_height);
     // Kept on the screen, as a centred dialog is on Win32.
     int x = std::max(owner_x + (owner_width - width) / 2, 0);
     int y = std::max(owner_y + (owner_height - height) / 2, 0);
-    SDL_SetWindowPosition(window.sdl, x, y);
+    SDL_SetWindowPosition(window.sdl(), x, y);
 }
 
 void SdlHost::GiveFocus(const Window& window) {
-    directory_.SetKeyboardWindow(directory_.FromSdl(SDL_GetWindowID(window.sdl)));
-    SDL_RaiseWindow(window.sdl);
+    directory_.SetKeyboardWindow(directory_.FromSdl(SDL_GetWindowID(window.sdl())));
+    SDL_RaiseWindow(window.sdl());
     // Raising asks a window manager; without one only this moves the keyboard.
-    SDL_SetWindowInputFocus(window.sdl);
+    SDL_SetWindowInputFocus(window.sdl());
 }
 
 void SdlHost::ReturnFocusToOwner(const Window& window) {

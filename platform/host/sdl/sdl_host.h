@@ -21,6 +21,7 @@
 #include "platform/host.h"
 #include "screen_loan.h"
 #include "sdl_audio.h"
+#include "viewport.h"
 
 namespace platform::sdl {
 
@@ -56,34 +57,57 @@ class SdlHost final : public Host {
     int scale() const { return scale_; }
 
   private:
+    struct SdlWindowCloser {
+        void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+    };
+    using SdlWindowHandle = std::unique_ptr<SDL_Window, SdlWindowCloser>;
+
     struct Window {
-        SDL_Window* sdl = nullptr;
+        // First, so it goes last: the loan ends before SDL's image does.
+        SdlWindowHandle handle;
         HostWindowId owner = 0;
         bool visible = false;
         // The SDL surface holds every pixel presented so far; false after SDL made a new one
         // (a size change), so the next present copies the whole client area.
         bool complete = false;
         SDL_Surface* surface = nullptr;  // SDL's, valid until the next size change
-        ScreenLoan loan;       // the window system's surface drawing in SDL's image, if any
-        int client_width = 0;  // as the window system knows it
+        ScreenLoan loan;  // the window system's surface drawing in SDL's image, if any
+        // As the window system knows it: the one record of the size, the viewport's source.
+        int client_width = 0;
         int client_height = 0;
         bool fullscreen = false;
         SDL_Point windowed_position{};  // where it was before fullscreen
+
+        SDL_Window* sdl() const { return handle.get(); }
+    };
+
+    // What moved a window's layout; Relayout does what each one asks of SDL.
+    enum class LayoutChange {
+        kOpened,               // SDL made it where it asked to be, at its size
+        kPlacedAsAsked,        // the first window, once its screen has told the scale
+        kRescaled,             // the host's scale changed
+        kFullscreenToggled,    // the record's fullscreen flag flipped
+        kSizedBySdl,           // SDL reports a size: the user's, a maximise, or the host's own
+        kSizedByWindowSystem,  // the window system presented a surface of another size
     };
 
     SdlHost();
     Window* Find(HostWindowId window);
     void Take(const SDL_Event& event);
+    void Deliver(const HostEvent& event);
     void WaitForInput(double ms);
     void Obey(HostCommand command);
     void SetScale(int scale);
     int LargestScale() const;
-    void ShowAtScale(HostWindowId id, Window& window);
     void ToggleFullscreen(HostWindowId id);
-    void EnterFullscreen(HostWindowId id, Window& window);
-    void LeaveFullscreen(HostWindowId id, Window& window);
-    void Repaint(HostWindowId id, Window& window);
     HostWindowId MainWindowOf(HostWindowId id);
+    // `given` is the asked position (kPlacedAsAsked) or the new size (kSizedBy...).
+    void Relayout(HostWindowId id, Window& window, LayoutChange change, SDL_Point given = {});
+    Viewport ViewportOf(const Window& window, SDL_Point sdl_size) const;
+    void SizeAtScale(Window& window);
+    void CoverScreen(Window& window);
+    void UncoverScreen(Window& window);
+    bool TakeSdlSize(Window& window, SDL_Point sdl_size);
     void CentreOverOwner(const Window& window);
     void GiveFocus(const Window& window);
     void ReturnFocusToOwner(const Window& window);

@@ -368,5 +368,45 @@ TEST_F(ScaledHost, FullscreenCentresTheLargestMultipleBetweenBlackBarsAndComesBa
     EXPECT_TRUE(pixels_.DrawsIn(Screen()->pixels));
 }
 
+TEST_F(ScaledHost, SizeChangesAreInClientPixelsAndFullscreenRecentresOnEither) {
+    PressHostKey(SDLK_EQUALS, KMOD_LCTRL);
+    Settle();
+    ASSERT_EQ(host_->scale(), 2);
+    SDL_SetWindowSize(host_->SdlWindow(window_), 14, 8);
+    HostEvent resized;
+    ASSERT_TRUE(host_->WaitEvent(host_->NowMs() + 100, &resized));
+    EXPECT_EQ(resized.type, HostEventType::kResized);
+    EXPECT_EQ(resized.width, 7);
+    EXPECT_EQ(resized.height, 4);
+
+    PressHostKey(SDLK_F11, 0);
+    Settle();
+    pixels_.Resize(9, 5);  // the window system's own size change, then the screen's
+    host_->Present(window_, pixels_);
+    SDL_Rect bounds;
+    ASSERT_EQ(SDL_GetDisplayBounds(0, &bounds), 0);
+    for (bool screen_changed : {false, true}) {
+        int width = screen_changed ? bounds.w / 2 : bounds.w;
+        int height = screen_changed ? bounds.h / 2 : bounds.h;
+        if (screen_changed) {
+            SDL_Event sized{};
+            sized.window.type = SDL_WINDOWEVENT;
+            sized.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+            sized.window.windowID = SDL_GetWindowID(host_->SdlWindow(window_));
+            sized.window.data1 = width;
+            sized.window.data2 = height;
+            SDL_PushEvent(&sized);
+            for (const HostEvent& event : Settle()) EXPECT_EQ(event.type, HostEventType::kExposed);
+        }
+        Viewport view = Viewport::Centred(9, 5, width, height);
+        PushButton(view.left - 1, view.top);  // a bar
+        PushButton(view.left + view.scale * 8, view.top + view.scale * 4);
+        HostEvent click;
+        ASSERT_TRUE(host_->WaitEvent(host_->NowMs() + 100, &click)) << screen_changed;
+        EXPECT_EQ(click.x, 8) << screen_changed;
+        EXPECT_EQ(click.y, 4) << screen_changed;
+    }
+}
+
 }  // namespace
 }  // namespace platform::sdl
