@@ -1,11 +1,10 @@
 # The web build. FreeType: Debian's own source (the release Linux uses, so text is drawn pixel
-# for pixel the same) built by scripts/web-freetype.sh into build/freetype-wasm/ the first time.
+# for pixel the same) built by scripts/web-freetype.sh into build/freetype-wasm/ the first time
+# (and again when the drivers it takes change; otherwise the script returns at once).
 set(zf_web_freetype "${PROJECT_SOURCE_DIR}/build/freetype-wasm")
-if(NOT EXISTS "${zf_web_freetype}/lib/libfreetype.a")
-    execute_process(COMMAND "${PROJECT_SOURCE_DIR}/scripts/web-freetype.sh" RESULT_VARIABLE built)
-    if(NOT built EQUAL 0)
-        message(FATAL_ERROR "FreeType for WebAssembly could not be built (scripts/web-freetype.sh)")
-    endif()
+execute_process(COMMAND "${PROJECT_SOURCE_DIR}/scripts/web-freetype.sh" RESULT_VARIABLE built)
+if(NOT built EQUAL 0)
+    message(FATAL_ERROR "FreeType for WebAssembly could not be built (scripts/web-freetype.sh)")
 endif()
 set(FREETYPE_LIBRARY "${zf_web_freetype}/lib/libfreetype.a" CACHE FILEPATH "" FORCE)
 set(FREETYPE_INCLUDE_DIR_ft2build "${zf_web_freetype}/include/freetype2" CACHE PATH "" FORCE)
