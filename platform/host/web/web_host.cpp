@@ -1,5 +1,5 @@
-// WebHost: windows composited on the canvas, waiting and the speaker. The page's input reaches
-// it through page_input.cpp.
+// WebHost: windows, waiting and the speaker. The page's input reaches it through page_input.cpp;
+// the screen is composed in web_host_screen.cpp.
 #include "web_host.h"
 
 #include <algorithm>
@@ -11,12 +11,6 @@
 namespace platform::web {
 
 namespace {
-
-constexpr uint32_t kDesktop = 0xff808000;  // teal, as the canvas takes it (0xAABBGGRR)
-
-uint32_t ToCanvas(uint32_t rgb) {
-    return 0xff000000u | ((rgb >> 16) & 0xffu) | (rgb & 0xff00u) | ((rgb & 0xffu) << 16);
-}
 
 bool Inside(int x, int y, int left, int top, int right, int bottom) {
     return x >= left && x < right && y >= top && y < bottom;
@@ -46,6 +40,7 @@ int64_t WebHost::CalendarSeconds() {
 
 // Also wakes for a finger's long press and repeats, which have their own deadlines.
 bool WebHost::WaitEvent(double deadline_ms, HostEvent* event) {
+    ShowChanges();  // the window system has presented everything it drew before asking
     for (;;) {
         double now = NowMs();
         Perform(touch_.Advance(now));
@@ -61,6 +56,7 @@ bool WebHost::WaitEvent(double deadline_ms, HostEvent* event) {
 }
 
 void WebHost::Sleep(double ms) {
+    ShowChanges();
     double until = NowMs() + ms;
     for (double left = ms; left > 0; left = until - NowMs()) page::Pause(left);
 }
@@ -194,45 +190,6 @@ WebHost::Box WebHost::Outer(const Window& window) const {
     int width = window.frame.active.width, height = window.frame.active.height;
     if (width == 0) width = window.client.width, height = window.client.height;
     return {window.x, window.y, window.x + width, window.y + height};
-}
-
-// Redraws a box of the screen from the windows in it, bottom first, and shows it.
-void WebHost::Compose(Box box) {
-    box = {std::max(box.left, 0), std::max(box.top, 0), std::min(box.right, kScreenWidth),
-           std::min(box.bottom, kScreenHeight)};
-    if (box.left >= box.right || box.top >= box.bottom) return;
-    for (int y = box.top; y < box.bottom; ++y)
-        std::fill_n(&screen_[size_t(y) * kScreenWidth + box.left], box.right - box.left, kDesktop);
-    for (HostWindowId id : z_order_) {
-        const Window& window = windows_.at(id);
-        if (window.visible) ComposeWindow(window, box);
-    }
-    page::Show(screen_.data(), kScreenWidth, kScreenHeight, box.left, box.top, box.right - box.left,
-               box.bottom - box.top);
-}
-
-void WebHost::ComposeWindow(const Window& window, Box box) {
-    const Surface& frame =
-        z_order_.back() == keyboard_ && keyboard_ && &windows_.at(keyboard_) == &window
-            ? window.frame.active
-            : window.frame.inactive;
-    const int client_left = window.frame.client_left, client_top = window.frame.client_top;
-    Box outer = Outer(window);
-    int top = std::max(box.top, outer.top), bottom = std::min(box.bottom, outer.bottom);
-    int left = std::max(box.left, outer.left), right = std::min(box.right, outer.right);
-    for (int y = top; y < bottom; ++y) {
-        uint32_t* to = &screen_[size_t(y) * kScreenWidth];
-        int row = y - window.y;
-        int client_row = row - client_top;
-        bool client_line = client_row >= 0 && client_row < window.client.height;
-        for (int x = left; x < right; ++x) {
-            int column = x - window.x, client_column = column - client_left;
-            if (client_line && client_column >= 0 && client_column < window.client.width)
-                to[x] = ToCanvas(window.client.Row(client_row)[client_column]);
-            else if (frame.width)
-                to[x] = ToCanvas(frame.Row(row)[column]);
-        }
-    }
 }
 
 void WebHost::Focus(HostWindowId id) {

@@ -73,10 +73,14 @@ class WebHost final : public Host {
 
     Window* Find(HostWindowId id);
     Box Outer(const Window& window) const;
+    bool Covers(const Window& window, Box box) const;
     void Place(Window& window);
     void Raise(HostWindowId id);
     void Compose(Box box);
     void ComposeWindow(const Window& window, Box box);
+    // Notes a composed box for the canvas; ShowChanges copies every noted box there.
+    void MarkShown(Box box);
+    void ShowChanges();
     HostWindowId WindowAt(int x, int y) const;
     void Queue(const HostEvent& event);
     void ListWindows();
@@ -92,7 +96,9 @@ class WebHost final : public Host {
     bool frame_press_ = false;  // the held button went down on a frame, not a client area
     TouchGestures touch_;
     std::deque<HostEvent> pending_;
-    std::vector<uint32_t> screen_;  // RGBA as the canvas takes it
+    static constexpr uint32_t kDesktop = 0xff808000;  // teal, as the canvas takes it (0xAABBGGRR)
+    std::vector<uint32_t> screen_;                    // RGBA as the canvas takes it
+    std::vector<Box> shown_;                          // composed, not yet on the canvas
 };
 
 }  // namespace platform::web

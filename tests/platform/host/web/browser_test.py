@@ -545,11 +545,52 @@ def process_tree_cpu_seconds(root):
 
 
 def measure(site, seconds):
+    raw = zipped = 0
     for name in sorted(os.listdir(site)):
         data = open(os.path.join(site, name), "rb").read()
-        print("file %-16s %9d bytes, %9d gzipped" % (name, len(data), len(gzip.compress(data, 9))))
+        raw, zipped = raw + len(data), zipped + len(gzip.compress(data, 9))
+        print("file %-22s %9d bytes, %9d gzipped" % (name, len(data), len(gzip.compress(data, 9))))
+    print("the whole site: %d bytes, %d gzipped" % (raw, zipped))
     for phone in (False, True):
         measure_play(site, seconds, phone)
+
+
+# The least a page showing the game can cost: one 800 x 600 canvas whose box from the house's
+# base to the footpath (788 x 344, where a tick draws) changes 64 times a second with one
+# putImageData, timed as the host times its ticks.
+FLOOR_PAGE = """
+document.documentElement.innerHTML =
+    '<body style="margin: 0"><canvas id="floor" width="800" height="600"></canvas></body>';
+(() => {
+  // Shown at the size the game's page shows its canvas (whole device pixels, or shrunk on a phone).
+  const canvas = document.getElementById('floor'), ratio = window.devicePixelRatio || 1;
+  let scale = Math.min(innerWidth * ratio / 800, innerHeight * ratio / 600);
+  if (scale >= ratio) scale = Math.floor(scale);
+  canvas.style.width = (800 * scale / ratio) + 'px';
+  canvas.style.height = (600 * scale / ratio) + 'px';
+  const context = canvas.getContext('2d', {alpha: false});
+  const box = context.createImageData(788, 344), start = performance.now();
+  for (let i = 3; i < box.data.length; i += 4) box.data[i] = 255;
+  let tick = 0;
+  function draw() {
+    box.data[(tick * 4) % box.data.length] = tick & 255;  // a new picture each time
+    context.putImageData(box, 6, 150);
+    ++tick;
+    setTimeout(draw, Math.max(0, start + tick * 15.625 - performance.now()));
+  }
+  draw();
+})();
+"""
+
+
+def floor_cpu(browser, seconds):
+    """The browser's CPU share over seconds on the floor page, in the same browser's first tab
+    (still blank) before the game's page opens there."""
+    browser.evaluate(FLOOR_PAGE)
+    before, started = process_tree_cpu_seconds(browser.process.pid), time.monotonic()
+    time.sleep(seconds)
+    used = process_tree_cpu_seconds(browser.process.pid) - before
+    return used / (time.monotonic() - started)
 
 
 def measure_play(site, seconds, phone):
@@ -558,6 +599,7 @@ def measure_play(site, seconds, phone):
     with browsing(site) as (browser, url):
         if phone:
             browser.emulate_phone(844, 390)
+        floor = floor_cpu(browser, seconds)
         page = Page(browser, url + "?ticklog")
         if phone:
             page.load()
@@ -576,8 +618,10 @@ def measure_play(site, seconds, phone):
                 page.press(key)
             time.sleep(0.5)
         used = process_tree_cpu_seconds(browser.process.pid) - before
-        print("%s: browser CPU while playing: %.1f %% of one core over %.0f s" %
-              ("phone" if phone else "desktop", 100 * used / (time.monotonic() - started), seconds))
+        share = used / (time.monotonic() - started)
+        print("%s: browser CPU while playing: %.1f %% of one core over %.0f s; the floor page "
+              "in the same browser: %.1f %%; ratio %.2f" %
+              ("phone" if phone else "desktop", 100 * share, seconds, 100 * floor, share / floor))
         describe(tick_intervals(browser, seconds))
 
 

@@ -1,0 +1,111 @@
+// How the web host shows its windows: each changed box of the screen is composed from the
+// windows in it, bottom first, into one RGBA picture, and the boxes changed since the program
+// last waited go to the canvas together, neighbours merged, when it waits again (after a batch
+// of messages, as the desktop presents), so a tick costs the canvas what its pixels cost.
+#include <algorithm>
+
+#include "page.h"
+#include "web_host.h"
+
+namespace platform::web {
+
+namespace {
+
+uint32_t ToCanvas(uint32_t rgb) {
+    return 0xff000000u | ((rgb >> 16) & 0xffu) | (rgb & 0xff00u) | ((rgb & 0xffu) << 16);
+}
+
+// Callers clip: [from, from + count) lies inside both rows.
+void CopyToCanvas(const uint32_t* from, uint32_t* to, int count) {
+    for (int i = 0; i < count; ++i) to[i] = ToCanvas(from[i]);
+}
+
+int Area(int left, int top, int right, int bottom) {
+    return std::max(right - left, 0) * std::max(bottom - top, 0);
+}
+
+}  // namespace
+
+bool WebHost::Covers(const Window& window, Box box) const {
+    Box outer = Outer(window);
+    return window.visible && outer.left <= box.left && outer.top <= box.top &&
+           outer.right >= box.right && outer.bottom >= box.bottom;
+}
+
+void WebHost::Compose(Box box) {
+    box = {std::max(box.left, 0), std::max(box.top, 0), std::min(box.right, kScreenWidth),
+           std::min(box.bottom, kScreenHeight)};
+    if (box.left >= box.right || box.top >= box.bottom) return;
+    // Every window is opaque: those under one that covers the whole box cannot show.
+    size_t first = z_order_.size();
+    while (first > 0 && !Covers(windows_.at(z_order_[first - 1]), box)) --first;
+    if (first == 0) {
+        for (int y = box.top; y < box.bottom; ++y)
+            std::fill_n(&screen_[size_t(y) * kScreenWidth + box.left], box.right - box.left,
+                        kDesktop);
+    } else {
+        --first;
+    }
+    for (size_t i = first; i < z_order_.size(); ++i) {
+        const Window& window = windows_.at(z_order_[i]);
+        if (window.visible) ComposeWindow(window, box);
+    }
+    MarkShown(box);
+}
+
+void WebHost::ComposeWindow(const Window& window, Box box) {
+    const bool active =
+        keyboard_ && z_order_.back() == keyboard_ && &windows_.at(keyboard_) == &window;
+    const Surface& frame = active ? window.frame.active : window.frame.inactive;
+    Box outer = Outer(window);
+    int top = std::max(box.top, outer.top), bottom = std::min(box.bottom, outer.bottom);
+    int left = std::max(box.left, outer.left), right = std::min(box.right, outer.right);
+    if (left >= right) return;
+    // The client area's columns on the screen, within this box.
+    const int client_x = window.x + window.frame.client_left;
+    const int client_from = std::clamp(client_x, left, right);
+    const int client_to = std::clamp(client_x + window.client.width, left, right);
+    for (int y = top; y < bottom; ++y) {
+        uint32_t* to = &screen_[size_t(y) * kScreenWidth];
+        const int row = y - window.y, client_row = row - window.frame.client_top;
+        const bool client_line = client_row >= 0 && client_row < window.client.height;
+        if (client_line && client_from < client_to)
+            CopyToCanvas(window.client.Row(client_row) + (client_from - client_x), to + client_from,
+                         client_to - client_from);
+        if (!frame.width) continue;
+        const uint32_t* frame_row = frame.Row(row) - window.x;
+        if (!client_line || client_from >= client_to) {
+            CopyToCanvas(frame_row + left, to + left, right - left);
+            continue;
+        }
+        CopyToCanvas(frame_row + left, to + left, client_from - left);
+        CopyToCanvas(frame_row + client_to, to + client_to, right - client_to);
+    }
+}
+
+// A box joins one it touches or nearly touches when their union shows few pixels that neither
+// holds: one copy then serves both.
+void WebHost::MarkShown(Box box) {
+    constexpr int kSlackPixels = 4096;
+    for (size_t i = 0; i < shown_.size(); ++i) {
+        const Box& other = shown_[i];
+        Box both{std::min(box.left, other.left), std::min(box.top, other.top),
+                 std::max(box.right, other.right), std::max(box.bottom, other.bottom)};
+        int apart = Area(box.left, box.top, box.right, box.bottom) +
+                    Area(other.left, other.top, other.right, other.bottom);
+        if (Area(both.left, both.top, both.right, both.bottom) > apart + kSlackPixels) continue;
+        shown_.erase(shown_.begin() + static_cast<ptrdiff_t>(i));
+        MarkShown(both);
+        return;
+    }
+    shown_.push_back(box);
+}
+
+void WebHost::ShowChanges() {
+    for (const Box& box : shown_)
+        page::Show(screen_.data(), kScreenWidth, kScreenHeight, box.left, box.top,
+                   box.right - box.left, box.bottom - box.top);
+    shown_.clear();
+}
+
+}  // namespace platform::web
