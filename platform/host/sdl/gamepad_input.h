@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/core/key_repeat.h"
+#include "platform/core/pad_keys.h"
 #include "platform/host.h"
 
 namespace platform::sdl {
@@ -32,27 +33,15 @@ class GamepadInput {
                    std::deque<HostEvent>* out);
     // The repeats of the held direction that are due at now_ms.
     void Repeat(double now_ms, HostWindowId target, std::deque<HostEvent>* out);
-    double NextRepeatMs() const { return repeat_.NextMs(); }
+    double NextRepeatMs() const { return directions_.NextRepeatMs(); }
     bool AnyOpen() const { return !pads_.empty(); }
 
   private:
-    // What holds an arrow down: a d-pad button or one side of a stick axis.
-    struct Held {
-        SDL_JoystickID pad;
-        int source;
-        int virtual_key;
-    };
-
-    void Press(SDL_JoystickID pad, int source, int virtual_key, double now_ms, HostWindowId target,
-               std::deque<HostEvent>* out);
-    void Release(SDL_JoystickID pad, int source, HostWindowId target, std::deque<HostEvent>* out);
-    void TakeAxis(const SDL_ControllerAxisEvent& axis, double now_ms, HostWindowId target,
-                  std::deque<HostEvent>* out);
+    void Send(const std::vector<PadKey>& keys, HostWindowId target, std::deque<HostEvent>* out);
     void Unplug(SDL_JoystickID pad, HostWindowId target, std::deque<HostEvent>* out);
 
     std::map<SDL_JoystickID, SDL_GameController*> pads_;
-    std::vector<Held> held_;  // in the order pressed; the last one repeats
-    KeyRepeat repeat_;        // of the last one held
+    PadKeys directions_;
 };
 
 }  // namespace platform::sdl

@@ -50,6 +50,10 @@ void SdlAudio::Stop() {
     if (IsOpen()) SDL_ClearQueuedAudio(device_);
 }
 
+void SdlAudio::Pause(bool paused) {
+    if (IsOpen()) SDL_PauseAudioDevice(device_, paused ? 1 : 0);
+}
+
 uint32_t SdlAudio::QueuedBytes() const {
     return IsOpen() ? SDL_GetQueuedAudioSize(device_) : 0;
 }

@@ -27,6 +27,8 @@ class SdlAudio {
 
     void Play(const SoundClip& clip);  // replaces whatever plays
     void Stop();
+    // Holds what plays where it is, and lets it go on.
+    void Pause(bool paused);
     // Bytes still waiting to be played.
     uint32_t QueuedBytes() const;
 

@@ -21,6 +21,8 @@ namespace {
 
 // How long a wait may go without looking at the controllers while one is plugged in.
 constexpr double kGamepadPollMs = 8;
+// How long a sound's wait sleeps at a time while time stands still.
+constexpr double kStoppedPollMs = 100;
 
 void SleepFor(double ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(ms));
@@ -94,8 +96,30 @@ SdlHost::~SdlHost() {
     SDL_Quit();
 }
 
-double SdlHost::NowMs() {
+double SdlHost::MachineMs() const {
     return static_cast<double>(SDL_GetPerformanceCounter() - counter_start_) * ms_per_count_;
+}
+
+double SdlHost::NowMs() {
+    return clock_.Now(MachineMs());
+}
+
+// Time stands still while nobody can see the game: every main window (one without an owner)
+// that is shown is minimised. The speaker pauses with it.
+void SdlHost::StopTimeWhileUnseen() {
+    bool any_shown = false, all_minimized = true;
+    for (const auto& [id, window] : windows_) {
+        if (window.owner || !window.visible) continue;
+        any_shown = true;
+        all_minimized = all_minimized && window.minimized;
+    }
+    bool stop = any_shown && all_minimized;
+    if (stop == clock_.stopped()) return;
+    if (stop)
+        clock_.Stop(MachineMs());
+    else
+        clock_.Go(MachineMs());
+    audio_->Pause(stop);
 }
 
 int64_t SdlHost::CalendarSeconds() {
@@ -147,7 +171,20 @@ void SdlHost::WaitForInput(double ms) {
 
 void SdlHost::Sleep(double ms) {
     double until = NowMs() + ms;
-    for (double left = ms; left > 0; left = until - NowMs()) SleepFor(left);
+    for (double left = ms; left > 0; left = until - NowMs()) {
+        if (!clock_.stopped()) {
+            SleepFor(left);
+            continue;
+        }
+        // Only the window coming back ends a stop: take SDL's events, which wait for the
+        // window system, until it does.
+        SDL_PumpEvents();
+        SDL_Event sdl_event;
+        while (clock_.stopped() &&
+               SDL_PeepEvents(&sdl_event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
+            Take(sdl_event);
+        if (clock_.stopped()) WaitForInput(kStoppedPollMs);
+    }
 }
 
 void SdlHost::Take(const SDL_Event& sdl_event) {
@@ -162,6 +199,11 @@ void SdlHost::Take(const SDL_Event& sdl_event) {
 // without asking anyone; everything else is the window system's.
 void SdlHost::Deliver(const HostEvent& event) {
     Window* window = Find(event.window);
+    if (window &&
+        (event.type == HostEventType::kMinimized || event.type == HostEventType::kRestored)) {
+        window->minimized = event.type == HostEventType::kMinimized;
+        StopTimeWhileUnseen();
+    }
     if (window && event.type == HostEventType::kResized) {
         Relayout(event.window, *window, LayoutChange::kSizedBySdl, {event.width, event.height});
     } else if (window && event.type == HostEventType::kExposed && window->complete) {
@@ -214,6 +256,7 @@ void SdlHost::DestroyWindow(HostWindowId id) {
     std::erase_if(pending_, [id](const HostEvent& event) { return event.window == id; });
     // The owner takes the keyboard first, so no key typed meanwhile falls between the two.
     if (window.visible) ReturnFocusToOwner(window);
+    StopTimeWhileUnseen();
 }  // the record gives the pixels back, then destroys its SDL window
 
 void SdlHost::ShowWindow(HostWindowId id, HostShow show) {
@@ -224,6 +267,7 @@ void SdlHost::ShowWindow(HostWindowId id, HostShow show) {
         ReturnFocusToOwner(*window);
         SDL_HideWindow(window->sdl());
         window->visible = false;
+        StopTimeWhileUnseen();
         return;
     }
     if (!window->visible && window->owner) {

@@ -18,6 +18,7 @@
 
 #include "event_translator.h"
 #include "gamepad_input.h"
+#include "platform/core/stoppable_clock.h"
 #include "platform/host.h"
 #include "screen_loan.h"
 #include "sdl_audio.h"
@@ -76,6 +77,7 @@ class SdlHost final : public Host {
         int client_width = 0;
         int client_height = 0;
         bool fullscreen = false;
+        bool minimized = false;         // as SDL last told
         SDL_Point windowed_position{};  // where it was before fullscreen
 
         SDL_Window* sdl() const { return handle.get(); }
@@ -94,6 +96,8 @@ class SdlHost final : public Host {
     SdlHost();
     Window* Find(HostWindowId window);
     void Take(const SDL_Event& event);
+    double MachineMs() const;
+    void StopTimeWhileUnseen();
     void Deliver(const HostEvent& event);
     void WaitForInput(double ms);
     void Obey(HostCommand command);
@@ -118,6 +122,7 @@ class SdlHost final : public Host {
                        const Viewport& view);
 
     uint64_t counter_start_ = 0;
+    StoppableClock clock_;
     double ms_per_count_ = 0;
     HostWindowId next_id_ = 1;
     std::map<HostWindowId, Window> windows_;

@@ -94,6 +94,57 @@ EM_JS(void, zf_stop, (), {
     Module.zfSource = null;
 });
 
+EM_JS(void, zf_pause_samples, (int paused), {
+    var audio = Module.zfAudio;
+    if (audio) paused ? audio.suspend() : audio.resume();
+});
+
+EM_JS(int, zf_hidden, (), { return document.hidden ? 1 : 0; });
+
+EM_JS(void, zf_toggle_fullscreen, (), {
+    if (Module.zfToggleFullscreen) Module.zfToggleFullscreen();
+});
+
+// A request still on its way when the lock is no longer wanted is let go once it arrives.
+EM_JS(void, zf_hold_awake, (int awake), {
+    Module.zfAwakeWanted = !!awake;
+    if (!awake) {
+        if (Module.zfWakeLock) Module.zfWakeLock.release().catch(function() {});
+        Module.zfWakeLock = null;
+        return;
+    }
+    if (Module.zfWakeLock || !navigator.wakeLock) return;
+    navigator.wakeLock.request('screen').then(function(lock) {
+        if (Module.zfAwakeWanted && !Module.zfWakeLock) Module.zfWakeLock = lock;
+        else lock.release().catch(function() {});
+    }).catch(function() {});
+});
+
+EM_JS(int, zf_pads_seen, (), { return Module.zfPadsSeen ? 1 : 0; });
+
+// Each pad as four numbers: its index, the buttons held (A, B, Start, up, down, left, right in
+// the standard layout), and the left stick's two axes scaled to 32767.
+EM_JS(int, zf_read_pads, (int* out, int max), {
+    var pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    var count = 0;
+    for (var i = 0; i < pads.length && count < max; ++i) {
+        var pad = pads[i];
+        if (!pad || pad.connected === false) continue;
+        var bits = 0;
+        [0, 1, 9, 12, 13, 14, 15].forEach(function(button, bit) {
+            var b = pad.buttons[button];
+            if (b && (b.pressed || b.value > 0.5)) bits |= 1 << bit;
+        });
+        var at = (out >> 2) + count * 4;
+        HEAP32[at] = pad.index;
+        HEAP32[at + 1] = bits;
+        HEAP32[at + 2] = Math.round(Math.max(-1, Math.min(1, pad.axes[0] || 0)) * 32767);
+        HEAP32[at + 3] = Math.round(Math.max(-1, Math.min(1, pad.axes[1] || 0)) * 32767);
+        ++count;
+    }
+    return count;
+});
+
 // clang-format on
 
 namespace platform::web::page {
@@ -144,6 +195,33 @@ void PlaySamples(const uint8_t* samples, int count, int rate) {
 }
 void StopSamples() {
     zf_stop();
+}
+void PauseSamples(bool paused) {
+    zf_pause_samples(paused);
+}
+bool Hidden() {
+    return zf_hidden() != 0;
+}
+void ToggleFullscreen() {
+    zf_toggle_fullscreen();
+}
+void HoldScreenAwake(bool awake) {
+    zf_hold_awake(awake);
+}
+bool PadsSeen() {
+    return zf_pads_seen() != 0;
+}
+std::vector<PadReading> ReadPads() {
+    constexpr int kMaxPads = 8;
+    int numbers[kMaxPads * 4];
+    int count = zf_read_pads(numbers, kMaxPads);
+    std::vector<PadReading> pads;
+    for (int i = 0; i < count; ++i)
+        pads.push_back({.pad = numbers[i * 4],
+                        .buttons = static_cast<unsigned>(numbers[i * 4 + 1]),
+                        .x = numbers[i * 4 + 2],
+                        .y = numbers[i * 4 + 3]});
+    return pads;
 }
 
 }  // namespace platform::web::page

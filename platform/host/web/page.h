@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "gamepad_poll.h"
 
 namespace platform::web::page {
 
@@ -31,5 +34,17 @@ void ListWindow(const char* title, int x, int y, int width, int height, int clie
 
 void PlaySamples(const uint8_t* samples, int count, int rate);
 void StopSamples();
+// Holds what plays where it is (the page is hidden), and lets it go on.
+void PauseSamples(bool paused);
+
+// Whether the page is hidden: another tab, a minimised browser, a locked phone.
+bool Hidden();
+// The page fullscreen and back (the page's own function, which the start panel's button uses).
+void ToggleFullscreen();
+// Keeps the screen from dimming and sleeping, where the browser can (a screen wake lock).
+void HoldScreenAwake(bool awake);
+// Whether a game controller has ever been seen; then the pads plugged in now.
+bool PadsSeen();
+std::vector<PadReading> ReadPads();
 
 }  // namespace platform::web::page

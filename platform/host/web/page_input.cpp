@@ -77,6 +77,18 @@ EM_JS(void, zf_listen_to_typing, (), {
     };
 });
 
+// Whether anyone can see the page, and game controllers, which the page only lets us see once
+// one has been used.
+EM_JS(void, zf_listen_to_the_page, (), {
+    document.addEventListener('visibilitychange', function() {
+        if (Module.zfListening) Module._zf_page_hidden(document.hidden ? 1 : 0);
+    });
+    addEventListener('gamepadconnected', function() {
+        Module.zfPadsSeen = true;
+        if (Module.zfWake) Module.zfWake();
+    });
+});
+
 EM_JS(void, zf_set_listening, (int on), {
     Module.zfListening = !!on;
     if (!on && Module.zfShowKeyboard) Module.zfShowKeyboard(false);
@@ -108,6 +120,10 @@ int CharacterOfKeptKey(int key) {
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*) {
     if (!listener) return EM_FALSE;
     int key = static_cast<int>(event->keyCode);
+    HostKeyStroke stroke = type == EMSCRIPTEN_EVENT_KEYDOWN ? HostKeyStroke::kDown
+                           : type == EMSCRIPTEN_EVENT_KEYUP ? HostKeyStroke::kUp
+                                                            : HostKeyStroke::kCharacter;
+    if (listener->TakeHostKey(stroke, key, event->altKey)) return EM_TRUE;
     if (type == EMSCRIPTEN_EVENT_KEYDOWN) {
         listener->KeyDown(key, event->repeat, event->shiftKey || key == kShift);
         if (int character = CharacterOfKeptKey(key)) listener->Character(character);
@@ -145,6 +161,10 @@ EMSCRIPTEN_KEEPALIVE void zf_page_touch(int phase, int finger, double x, double 
     if (listener) listener->Touch(static_cast<TouchPhase>(phase), finger, x, y);
 }
 
+EMSCRIPTEN_KEEPALIVE void zf_page_hidden(int hidden) {
+    if (listener) listener->PageHidden(hidden != 0);
+}
+
 EMSCRIPTEN_KEEPALIVE void zf_page_typed(int character) {
     if (!listener) return;
     if (character == kBackspace || character == kEnter) {
@@ -174,6 +194,7 @@ void ListenToPage(WebHost* host) {
     zf_no_context_menu();
     zf_listen_to_touches();
     zf_listen_to_typing();
+    zf_listen_to_the_page();
 }
 
 }  // namespace platform::web

@@ -23,34 +23,107 @@ WebHost::WebHost()
     page::SizeCanvas(kScreenWidth, kScreenHeight);
     page::Show(screen_.data(), kScreenWidth, kScreenHeight, 0, 0, kScreenWidth, kScreenHeight);
     ListenToPage(this);
+    if (page::Hidden()) PageHidden(true);
 }
 
 WebHost::~WebHost() {
     ListenToPage(nullptr);
     page::StopSamples();
+    page::HoldScreenAwake(false);
 }
 
 double WebHost::NowMs() {
-    return page::Now() - start_ms_;
+    return clock_.Now(page::Now() - start_ms_);
+}
+
+// Nobody sees a hidden page: its time stands still and its sound holds, so that the game goes
+// on exactly where it was when the page is shown again. The screen may sleep meanwhile.
+void WebHost::PageHidden(bool hidden) {
+    double machine_ms = page::Now() - start_ms_;
+    if (hidden) {
+        clock_.Stop(machine_ms);
+        awake_ = false;  // the browser lets go of the lock itself; forget it
+        page::HoldScreenAwake(false);
+        host_keys_held_.clear();  // their key-ups may never come
+    } else {
+        clock_.Go(machine_ms);
+    }
+    page::PauseSamples(hidden);
+    page::Wake();
+}
+
+// A round is being played while a timer runs at the system's shortest interval: the program
+// keeps waiting for deadlines a tick or so away. Meanwhile the screen is kept awake.
+void WebHost::KeepAwakeWhilePlaying(double deadline_ms) {
+    constexpr double kTickMs = 20, kPlayingLingersMs = 1000;
+    double now = NowMs();
+    if (deadline_ms - now <= kTickMs) last_tick_wait_ms_ = now;
+    bool playing = !clock_.stopped() && now - last_tick_wait_ms_ <= kPlayingLingersMs;
+    if (playing == awake_) return;
+    awake_ = playing;
+    page::HoldScreenAwake(playing);
+}
+
+// The host's keys are the host's from press to release: their repeats, key-ups and characters
+// never reach the program.
+bool WebHost::TakeHostKey(HostKeyStroke stroke, int virtual_key, bool alt) {
+    constexpr int kEnter = 13, kF11 = 122;
+    if (stroke == HostKeyStroke::kUp) return host_keys_held_.erase(virtual_key) > 0;
+    if (stroke == HostKeyStroke::kCharacter) return !host_keys_held_.empty();
+    if (host_keys_held_.contains(virtual_key)) return true;
+    if (!(virtual_key == kF11 || (virtual_key == kEnter && alt))) return false;
+    host_keys_held_.insert(virtual_key);
+    page::ToggleFullscreen();
+    return true;
+}
+
+void WebHost::PollPads(double now) {
+    if (!page::PadsSeen()) return;
+    for (const PadAction& action : pads_.Read(page::ReadPads(), now)) PerformPad(action);
+    for (const PadAction& action : pads_.Repeat(now)) PerformPad(action);
+}
+
+void WebHost::PerformPad(const PadAction& action) {
+    switch (action.kind) {
+        case PadAction::Kind::kKeyDown:
+            KeyDown(action.virtual_key, action.repeat, false);
+            if (action.character) Character(action.virtual_key);
+            break;
+        case PadAction::Kind::kKeyUp:
+            KeyUp(action.virtual_key);
+            break;
+        case PadAction::Kind::kFullscreen:
+            page::ToggleFullscreen();
+            break;
+    }
 }
 
 int64_t WebHost::CalendarSeconds() {
     return static_cast<int64_t>(std::floor(page::CalendarMs() / 1000.0));
 }
 
-// Also wakes for a finger's long press and repeats, which have their own deadlines.
+// Also wakes for a finger's long press and repeats, which have their own deadlines, and looks
+// at the controllers now and then once one has been seen (the browser tells no changes).
 bool WebHost::WaitEvent(double deadline_ms, HostEvent* event) {
+    constexpr double kPadPollMs = 8;
     ShowChanges();  // the window system has presented everything it drew before asking
+    KeepAwakeWhilePlaying(deadline_ms);
     for (;;) {
         double now = NowMs();
         Perform(touch_.Advance(now));
+        PollPads(now);
         if (!pending_.empty()) {
             *event = pending_.front();
             pending_.pop_front();
             return true;
         }
+        if (clock_.stopped()) {
+            page::Wait(-1);  // nothing falls due until the page is shown again
+            continue;
+        }
         if (deadline_ms <= now) return false;
-        double until = std::min(deadline_ms, touch_.NextDeadlineMs());
+        double until = std::min({deadline_ms, touch_.NextDeadlineMs(), pads_.NextRepeatMs()});
+        if (page::PadsSeen()) until = std::min(until, now + kPadPollMs);
         page::Wait(std::isinf(until) ? -1.0 : until - now);
     }
 }
@@ -58,7 +131,12 @@ bool WebHost::WaitEvent(double deadline_ms, HostEvent* event) {
 void WebHost::Sleep(double ms) {
     ShowChanges();
     double until = NowMs() + ms;
-    for (double left = ms; left > 0; left = until - NowMs()) page::Pause(left);
+    for (double left = ms; left > 0; left = until - NowMs()) {
+        if (clock_.stopped())
+            page::Wait(-1);
+        else
+            page::Pause(left);
+    }
 }
 
 void WebHost::Queue(const HostEvent& event) {

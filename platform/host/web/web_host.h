@@ -8,9 +8,12 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "gamepad_poll.h"
+#include "platform/core/stoppable_clock.h"
 #include "platform/host.h"
 #include "touch_gestures.h"
 
@@ -18,6 +21,8 @@ namespace platform::web {
 
 // The page's touch events, in their order.
 enum class TouchPhase { kStart, kMove, kEnd, kCancel };
+// What a key did: went down (or repeated), came up, or typed a character.
+enum class HostKeyStroke { kDown, kUp, kCharacter };
 
 class WebHost final : public Host {
   public:
@@ -57,6 +62,10 @@ class WebHost final : public Host {
     void Mouse(HostEventType type, MouseButton button, int screen_x, int screen_y);
     // A finger at a point of the page (not of the screen): taps, long presses and swipes.
     void Touch(TouchPhase phase, int finger, double page_x, double page_y);
+    // Whether the host keeps this stroke for itself (Alt+Enter, F11: fullscreen and back).
+    bool TakeHostKey(HostKeyStroke stroke, int virtual_key, bool alt);
+    // The page was hidden (another tab, a minimised browser, a locked phone) or shown again.
+    void PageHidden(bool hidden);
 
   private:
     struct Window {
@@ -85,6 +94,9 @@ class WebHost final : public Host {
     void Queue(const HostEvent& event);
     void ListWindows();
     void Perform(const std::vector<TouchAction>& actions);
+    void KeepAwakeWhilePlaying(double deadline_ms);
+    void PollPads(double now);
+    void PerformPad(const PadAction& action);
 
     double start_ms_ = 0;
     HostWindowId next_id_ = 1;
@@ -95,6 +107,11 @@ class WebHost final : public Host {
     int buttons_down_ = 0;
     bool frame_press_ = false;  // the held button went down on a frame, not a client area
     TouchGestures touch_;
+    GamepadPoll pads_;
+    StoppableClock clock_;
+    bool awake_ = false;  // the screen is held awake
+    std::set<int> host_keys_held_;
+    double last_tick_wait_ms_ = -1e9;
     std::deque<HostEvent> pending_;
     static constexpr uint32_t kDesktop = 0xff808000;  // teal, as the canvas takes it (0xAABBGGRR)
     std::vector<uint32_t> screen_;                    // RGBA as the canvas takes it

@@ -270,6 +270,28 @@ TEST_F(SdlHostTest, TheClockIsMonotonicWithSubMillisecondSteps) {
     EXPECT_GT(host().CalendarSeconds(), 1600000000);
 }
 
+TEST_F(SdlHostTest, TheClockStandsStillWhileTheMainWindowIsMinimised) {
+    HostWindowId main = Open(40, 30);
+    HostWindowId box = Open(20, 10, main);  // a box over it keeps nobody watching
+    HostEvent event;
+    auto advance_over_real = [&](double ms) {
+        double before = host().NowMs();
+        auto until =
+            std::chrono::steady_clock::now() + std::chrono::duration<double, std::milli>(ms);
+        while (std::chrono::steady_clock::now() < until) host().WaitEvent(0, &event);
+        return host().NowMs() - before;
+    };
+    PushWindowEvent(main, SDL_WINDOWEVENT_MINIMIZED);
+    EXPECT_LT(advance_over_real(60), 1.0);
+    // A sound's wait goes on only once the window is back, and counts none of the absence.
+    PushWindowEvent(main, SDL_WINDOWEVENT_RESTORED);
+    double before = host().NowMs();
+    host().Sleep(30);
+    EXPECT_NEAR(host().NowMs() - before, 30, 5);
+    EXPECT_GT(advance_over_real(30), 20.0);
+    host().DestroyWindow(box);
+}
+
 TEST_F(SdlHostTest, AnOwnedWindowOpensCentredOverItsOwner) {
     HostWindowId owner = host().CreateWindow(
         {.title = "Main", .client_width = 400, .client_height = 300, .x = 100, .y = 50});

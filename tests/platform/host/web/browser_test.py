@@ -283,6 +283,7 @@ def check_a_second_tab_reads_a_save_back(browser, url):
                  10, "the second tab to read the first one's save back")
     finally:
         tab.close()
+        browser.call("Page.bringToFront")  # a hidden page's time stands still
 
 
 def check_close_box_ends_the_game(page):
