@@ -10,6 +10,10 @@
                                                long press; with "game" also a vehicle's caption
                                                and a whole game with a name typed on the
                                                phone's keyboard, kept after a reload
+  browser_test.py app SITE                     the page as an app: installable, a screen kept
+                                               awake in a round, a controller, Alt+Enter
+                                               fullscreen, no game time lost while hidden, and
+                                               offline play once visited
   browser_test.py picture SITE OUT.png         the page on a phone held sideways, playing,
                                                for the README
   browser_test.py ticks SITE [SECONDS]         the tick intervals over 20 s of play
@@ -27,9 +31,10 @@ import subprocess
 import sys
 import tempfile
 import time
+import urllib.request
 import zlib
 
-from devtools import browsing, wait_for
+from devtools import Browser, browsing, serve, wait_for
 
 SPLASH = "Grommelin Quibbert's Zandrofel V2.27"
 MAIN = "Grommelin Quibbert's Zandrofel"
@@ -484,6 +489,117 @@ def phone_picture(site, out):
         open(out, "wb").write(base64.b64decode(shot["data"]))
 
 
+# Stand-ins the page cannot tell from the browser's own: a screen wake lock that counts what it
+# is asked, and controllers the test holds (navigator.getGamepads).
+STAND_INS = """
+window.zfWakeLocks = {asked: 0, released: 0};
+Object.defineProperty(navigator, 'wakeLock', {value: {request: function() {
+  zfWakeLocks.asked++;
+  return Promise.resolve({release: function() { zfWakeLocks.released++; return Promise.resolve(); }});
+}}});
+window.zfTestPads = [];
+navigator.getGamepads = function() { return window.zfTestPads; };
+window.zfPlugPad = function(buttons) {
+  const pressed = new Set(buttons);
+  window.zfTestPads = [{index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
+                        buttons: Array.from({length: 17}, (_, i) => ({pressed: pressed.has(i),
+                                                                      value: +pressed.has(i)}))}];
+  dispatchEvent(new Event('gamepadconnected'));
+};
+"""
+PAD_A, PAD_UP = 0, 12
+
+
+def clock_ticks(browser):
+    """How many times the round's 800 ms clock has ticked, from the page's tick log."""
+    log = browser.evaluate("FS.readFile('/tmp/ticks.log', {encoding: 'utf8'})")
+    return sum(1 for line in log.splitlines() if " tick 2 " in line)
+
+
+def app_test(site):
+    server, url = serve(site)
+    browser = Browser()
+    try:
+        browser.call("Page.addScriptToEvaluateOnNewDocument", source=STAND_INS)
+        page = Page(browser, url + "?ticklog")
+        page.load()
+        wait_for(lambda: browser.evaluate(
+            "Promise.race([navigator.serviceWorker.ready.then(r => !!r.active),"
+            " new Promise(done => setTimeout(() => done(false), 500))])"), 20,
+            "the service worker")
+        errors = browser.call("Page.getInstallabilityErrors")["installabilityErrors"]
+        check(errors == [], "not installable: %s" % errors)
+        start_playing(page)
+        wait_for(lambda: browser.evaluate("zfWakeLocks.asked") >= 1, 5,
+                 "a wake lock asked for during a round")
+        check_a_pad_steps_and_presses_the_default_button(page)
+
+        browser.key("Enter", "Enter", 13, text="\r", modifiers=1)
+        wait_for(lambda: browser.evaluate("!!document.fullscreenElement"), 5,
+                 "Alt+Enter to go fullscreen")
+        browser.key("Enter", "Enter", 13, text="\r", modifiers=1)
+        wait_for(lambda: browser.evaluate("!document.fullscreenElement"), 5,
+                 "Alt+Enter to come back")
+        check(page.windows()[-1]["title"] == MAIN, "Alt+Enter reached the game")
+
+        check_hidden_time_stands_still(browser, url)
+        check_plays_offline(browser, server, url)
+        errors = browser.errors()
+        check(not errors, "console errors: %s" % errors)
+    finally:
+        browser.close()
+        server.shutdown()
+    print("ok")
+
+
+def check_a_pad_steps_and_presses_the_default_button(page):
+    start = (369, 530, 50, 39)  # Quibbert's start, bottom centre
+    before = page.client_pixels(MAIN, *start)
+    page.browser.evaluate("zfPlugPad([%d])" % PAD_UP)
+    wait_for(lambda: page.client_pixels(MAIN, *start) != before, 3, "the d-pad to move Quibbert")
+    page.browser.evaluate("zfPlugPad([])")
+    page.press("ArrowDown")
+    page.click_client(MAIN, 394, 100, "right")
+    page.await_window(ABOUT)
+    page.browser.evaluate("zfPlugPad([%d])" % PAD_A)
+    page.await_gone(ABOUT)
+    page.browser.evaluate("zfPlugPad([])")
+
+
+def check_hidden_time_stands_still(browser, url):
+    # Longer than a whole round, which would burn the house if the clock ran on.
+    ticks = clock_ticks(browser)
+    tab = browser.new_tab("about:blank")
+    check(browser.evaluate("document.hidden"), "the game's page is not hidden behind the tab")
+    time.sleep(16)
+    tab.close()
+    browser.call("Page.bringToFront")
+    check(clock_ticks(browser) - ticks <= 1,
+          "the clock ticked %d times while the page was hidden" % (clock_ticks(browser) - ticks))
+    wait_for(lambda: clock_ticks(browser) > ticks + 1, 3, "the round's clock to go on")
+
+
+def check_plays_offline(browser, server, url):
+    wait_for(lambda: browser.evaluate("caches.keys().then(k => Promise.all(k.map(n => "
+                                      "caches.open(n).then(c => c.keys())))).then(l => "
+                                      "l.some(e => e.length >= 8))"), 20,
+             "every file kept for offline play")
+    server.shutdown()
+    server.server_close()
+    try:
+        urllib.request.urlopen(url, timeout=2)
+        check(False, "the server still answers")
+    except OSError:
+        pass
+    page = Page(browser, url)
+    page.load()
+    page.start()
+    page.await_window(SPLASH)
+    page.click_client(SPLASH, *PLAY_BUTTON)
+    page.await_window(MAIN)
+    check_scene(page)
+
+
 def start_playing(page):
     """Loads the page and clicks to play; returns (load seconds, click-to-splash seconds)."""
     load_seconds = page.load()
@@ -548,9 +664,11 @@ def process_tree_cpu_seconds(root):
 def measure(site, seconds):
     raw = zipped = 0
     for name in sorted(os.listdir(site)):
-        data = open(os.path.join(site, name), "rb").read()
-        raw, zipped = raw + len(data), zipped + len(gzip.compress(data, 9))
-        print("file %-22s %9d bytes, %9d gzipped" % (name, len(data), len(gzip.compress(data, 9))))
+        path = os.path.join(site, name)
+        size, packed = os.path.getsize(path), len(subprocess.run(
+            ["gzip", "-9", "-c", path], stdout=subprocess.PIPE, check=True).stdout)
+        raw, zipped = raw + size, zipped + packed
+        print("file %-22s %9d bytes, %9d gzipped (gzip -9)" % (name, size, packed))
     print("the whole site: %d bytes, %d gzipped" % (raw, zipped))
     for phone in (False, True):
         measure_play(site, seconds, phone)
@@ -634,6 +752,8 @@ if __name__ == "__main__":
         sys.exit(77)
     if sys.argv[1] == "play":
         play_test(sys.argv[2], sys.argv[3])
+    elif sys.argv[1] == "app":
+        app_test(sys.argv[2])
     elif sys.argv[1] == "picture":
         phone_picture(sys.argv[2], sys.argv[3])
     elif sys.argv[1] == "touch":

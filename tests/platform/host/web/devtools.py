@@ -146,14 +146,15 @@ class Browser:
     def open(self, url):
         self.call("Page.navigate", url=url)
 
-    def key(self, key, code, virtual_key, text=None):
+    def key(self, key, code, virtual_key, text=None, modifiers=0):
+        """A key pressed and released; modifiers as the protocol counts them (1 Alt, 2 Ctrl)."""
         down = {"type": "keyDown" if text else "rawKeyDown", "key": key, "code": code,
-                "windowsVirtualKeyCode": virtual_key}
+                "windowsVirtualKeyCode": virtual_key, "modifiers": modifiers}
         if text:
             down["text"] = text
         self.call("Input.dispatchKeyEvent", **down)
         self.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
-                  windowsVirtualKeyCode=virtual_key)
+                  windowsVirtualKeyCode=virtual_key, modifiers=modifiers)
 
     def type_text(self, text):
         for c in text:
