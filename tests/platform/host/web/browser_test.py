@@ -23,7 +23,6 @@
 """
 
 import base64
-import gzip
 import os
 import statistics
 import struct
