@@ -101,8 +101,21 @@ void ReadNumbers() {
     ScoreIn.Close();
 }
 
-void NoteReadFailure(const ScoreFileError& error) {
-    if (error.message.empty() || ScoreFileTrouble.Length() != 0) return;
+constexpr std::string_view kSaveFailure = "Your score could not be saved in the high-score table.";
+
+bool SaveFailureNoted() {
+    return std::string_view(ScoreFileTrouble.Chars()).starts_with(kSaveFailure);
+}
+
+// A failed read is told only while the table last read is the incomplete one: once a read
+// succeeds, the table shown is whole and a save can go ahead, so the warning would be untrue. A
+// failed save stays told.
+void NoteReadOutcome(const ScoreFileError& error) {
+    if (SaveFailureNoted()) return;
+    if (error.message.empty()) {
+        ScoreFileTrouble = "";
+        return;
+    }
     ScoreFileTrouble = CText(
         ("The high-score table could not be read, so it may be shown incomplete, and no score "
          "is saved in it until it can be read.\n\nThe game " +
@@ -112,9 +125,7 @@ void NoteReadFailure(const ScoreFileError& error) {
 
 void NoteSaveFailure(const ScoreFileError& error) {
     ScoreFileTrouble =
-        CText(("Your score could not be saved in the high-score table.\n\nThe game " +
-               error.message + ".")
-                  .c_str());
+        CText((std::string(kSaveFailure) + "\n\nThe game " + error.message + ".").c_str());
 }
 
 // Only a score above the tenth has a rank: the smallest whose stored score is below it.
@@ -147,14 +158,15 @@ void SaveUnderLock(int32_t score) {
 
 void LoadHighScores() {
     ScoreIn.Open(ScoreFileName.Chars());
-    NoteReadFailure(ScoreIn.ReadError());
+    ScoreFileError error = ScoreIn.ReadError();
     ReadLines();
 
     BuildHighScoreText();
 
     ScoreIn.Open(ScoreFileName.Chars());
-    NoteReadFailure(ScoreIn.ReadError());
+    if (error.message.empty()) error = ScoreIn.ReadError();
     ReadNumbers();
+    NoteReadOutcome(error);
 }
 
 void WriteHighScoreFile(int32_t score) {

@@ -34,12 +34,13 @@ extern TextOutputFile ScoreOut;
 // kPhasePlaying while a game runs, kPhaseQualified when the score qualifies, the new entry's
 // rank while the file is written, kPhaseOver once the game is over.
 extern int32_t EndPhase;
-// Why the file could not be read or saved since the game over began, in words for the player;
-// empty when nothing failed. A failed save outranks a failed read.
+// What went wrong with the file, in words for the player: that the save of this game over
+// failed, or else that the table last read could not be read whole; empty when neither.
 extern CText ScoreFileTrouble;
 
 // Reads the table from the file (creating it empty when missing) and rebuilds HighScoreText. A
-// file that could not be read to its end leaves what could be read, and ScoreFileTrouble.
+// file that could not be read to its end leaves what could be read, and ScoreFileTrouble; one
+// read whole clears a failed read from ScoreFileTrouble.
 void LoadHighScores();
 // Ranks score into EndPhase, rewrites the file with the new entry NewEntryName at that rank,
 // clears NewEntryName and reloads the table. A score that does not beat the tenth leaves the

@@ -150,6 +150,9 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, InjectedFault,
     ::testing::Values(Fault{"EveryReadFails", Folder::kWritable, "read,pread64", "error=EIO", false,
                             "could not read"},
+                      // The read under the lock and the one after the save find the table whole.
+                      Fault{"TheFirstReadFails", Folder::kWritable, "read,pread64",
+                            "error=EIO:when=1", true, ""},
                       Fault{"KilledAtTheInPlaceWrite", Folder::kReadOnly, "write,pwrite64",
                             "signal=KILL", false, ""},
                       Fault{"InPlaceWriteFails", Folder::kReadOnly, "write,pwrite64",

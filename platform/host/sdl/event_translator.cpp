@@ -1,6 +1,6 @@
 // Character messages come from two places, as on Win32 where the keyboard layout makes them:
-// text input for printable characters, and the keys Enter, Escape, Backspace and Tab, whose
-// control characters SDL's text input leaves out.
+// text input for printable characters, and the keys Enter, Escape, Backspace and Tab and the
+// Ctrl combinations, whose control characters SDL's text input leaves out.
 #include "event_translator.h"
 
 #include "key_map.h"
@@ -60,7 +60,7 @@ void EventTranslator::TranslateKey(const SDL_KeyboardEvent& key, std::deque<Host
     event.repeat = key.repeat != 0;
     event.shift = (key.keysym.mod & KMOD_SHIFT) != 0;
     out->push_back(event);
-    if (int character = ControlCharacterFor(key.keysym.sym))
+    if (int character = ControlCharacterFor(key.keysym.sym, key.keysym.scancode, key.keysym.mod))
         out->push_back({.type = HostEventType::kChar, .window = window, .character = character});
 }
 

@@ -2,6 +2,8 @@
 // key code decides; the scancode only helps for keys whose code is a character we do not map.
 #include "key_map.h"
 
+#include "platform/core/control_characters.h"
+
 namespace platform::sdl {
 
 namespace {
@@ -77,7 +79,10 @@ HostCommand HostCommandFor(SDL_Keycode key, Uint16 modifiers) {
     }
 }
 
-int ControlCharacterFor(SDL_Keycode key) {
+int ControlCharacterFor(SDL_Keycode key, SDL_Scancode scancode, Uint16 modifiers) {
+    // Ctrl with Alt is AltGr on many layouts, whose characters come through text input.
+    if ((modifiers & KMOD_CTRL) && !(modifiers & KMOD_ALT))
+        if (int character = CtrlCharacterFor(VirtualKeyFor(key, scancode))) return character;
     switch (key) {
         case SDLK_RETURN:
         case SDLK_KP_ENTER:

@@ -9,9 +9,11 @@ namespace platform::sdl {
 // The virtual-key code of a key, or 0 for a key the window system has no code for.
 int VirtualKeyFor(SDL_Keycode key, SDL_Scancode scancode);
 
-// The character a key itself produces (Enter 13, Escape 27, Backspace 8, Tab 9), or 0 when
-// its characters come through text input or it produces none (arrows, function keys).
-int ControlCharacterFor(SDL_Keycode key);
+// The character a key itself produces (Enter 13, Escape 27, Backspace 8, Tab 9, and with Ctrl
+// but not Alt the control characters of Win32: Ctrl+A is 1), or 0 when its characters come
+// through text input or it produces none (arrows, function keys).
+int ControlCharacterFor(SDL_Keycode key, SDL_Scancode scancode = SDL_SCANCODE_UNKNOWN,
+                        Uint16 modifiers = 0);
 
 // The keys the host keeps for itself: they change how windows are shown and never reach the
 // program.

@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "page.h"
+#include "platform/core/control_characters.h"
 #include "web_host.h"
 
 EM_JS(void, zf_no_context_menu, (), {
@@ -117,6 +118,12 @@ int CharacterOfKeptKey(int key) {
                : 0;
 }
 
+// Ctrl with a letter, a bracket, Enter or Backspace types a control character on Win32, which a
+// page never reports. Ctrl with Alt is AltGr, whose characters come as key presses.
+bool TypesControlCharacter(const EmscriptenKeyboardEvent& event) {
+    return event.ctrlKey && !event.altKey && CtrlCharacterFor(static_cast<int>(event.keyCode));
+}
+
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*) {
     if (!listener) return EM_FALSE;
     int key = static_cast<int>(event->keyCode);
@@ -126,10 +133,15 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*) {
     if (listener->TakeHostKey(stroke, key, event->altKey)) return EM_TRUE;
     if (type == EMSCRIPTEN_EVENT_KEYDOWN) {
         listener->KeyDown(key, event->repeat, event->shiftKey || key == kShift);
-        if (int character = CharacterOfKeptKey(key)) listener->Character(character);
+        if (TypesControlCharacter(*event))
+            listener->Character(CtrlCharacterFor(key));
+        else if (int character = CharacterOfKeptKey(key))
+            listener->Character(character);
     } else if (type == EMSCRIPTEN_EVENT_KEYUP) {
         listener->KeyUp(key);
     } else {
+        // Its character was given with the key-down.
+        if (TypesControlCharacter(*event)) return EM_TRUE;
         unsigned character = event->charCode;
         if (character > 0 && character < 256) listener->Character(static_cast<int>(character));
         return EM_TRUE;

@@ -74,11 +74,14 @@ HWND CreateItem(HWND dialog, const DLGTEMPLATE& dialog_template, const DLGITEMTE
         style &= ~WS_BORDER;
         ex_style |= WS_EX_CLIENTEDGE;
     }
-    RECT units{item.x, item.y, item.x + item.cx, item.y + item.cy};
+    // The system converts the position and the size each on its own, not the far edges, so a
+    // control is as large as its size in dialog units says wherever it sits.
+    int left = ScaleRounded(item.x, base.x, 4), top = ScaleRounded(item.y, base.y, 8);
+    RECT rect{left, top, left + ScaleRounded(item.cx, base.x, 4),
+              top + ScaleRounded(item.cy, base.y, 8)};
     // The standard form stores a control's id in 16 bits.
     int id = dialog_template.extended ? item.id : static_cast<WORD>(item.id);
-    return CreateControl(dialog, class_name, TextOf(item.title).c_str(), style, ex_style,
-                         DialogUnitsToPixels(units, base), id);
+    return CreateControl(dialog, class_name, TextOf(item.title).c_str(), style, ex_style, rect, id);
 }
 
 // The last default push button made is the dialog's default; earlier ones become plain.

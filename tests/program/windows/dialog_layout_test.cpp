@@ -1,8 +1,7 @@
 // The program's four templates laid out by the real dialog manager, held to the layout our
-// Linux layer gives: the same titles, client sizes, ids, texts and control positions. Sizes
-// differ by a pixel where a control's position and size both end in half a pixel, because the
-// real system rounds the size on its own while ours rounds the far edge; and a picture in a
-// frame is sized to its picture with the frame inside, where ours puts the frame around it.
+// Linux layer gives: the same titles, client sizes, ids, texts, control positions and sizes.
+// Only a picture in a frame differs: it is sized to its picture with the frame inside, where
+// ours puts the frame around it.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -63,8 +62,7 @@ TEST_P(RealTemplateLayout, ControlsSitWhereTheirDialogUnitsSay) {
                 sizeof picture, &picture);
             EXPECT_EQ(Size(got), (std::array<LONG, 2>{picture.bmWidth, picture.bmHeight}));
         } else {
-            EXPECT_NEAR(Size(got)[0], Size(expected.rect)[0], 1);
-            EXPECT_NEAR(Size(got)[1], Size(expected.rect)[1], 1);
+            EXPECT_EQ(Size(got), Size(expected.rect));
         }
     }
     EXPECT_EQ(index, want.controls.size());

@@ -5,9 +5,9 @@ X input (xdotool) and seen through screenshots (ImageMagick).
   e2e_test.py GAME_EXE LINUX_REPLAY_TOOL [--pictures DIR] [--linux]
 
 --pictures keeps a picture of each window as it first shows (splash, story, main, about, name)
-in DIR, whole and as its client area; --linux plays the Linux build the same way (no Wine;
-its windows are client areas only, and it is ended with SIGTERM, having no Alt+F4), so the two
-can be put side by side.
+in DIR, whole and as its client area, with Wine set to the classic colours; --linux plays the
+Linux build the same way (no Wine; its windows are client areas only, and it is ended with
+SIGTERM, having no Alt+F4), so the two can be put side by side.
 
 Wine draws the frames itself (no window manager), so a window's X geometry is its whole Win32
 rectangle; the client area is found from the client sizes the templates give. Every wait is on
@@ -54,6 +54,21 @@ SCENE_POINTS = [
 ]
 PLAYER_START = (405, 505, 50, 50)  # where Quibbert stands on the footpath, his picture's size
 PLAYER_NAME = "Wine"
+
+# The classic colour scheme, which our Linux layer draws with, in place of Wine's own light one:
+# the pictures then differ only where the two systems draw differently.
+CLASSIC_COLOURS = dict(entry.strip().split(" ", 1) for entry in (
+    "ActiveBorder 192 192 192; ActiveTitle 0 0 128; AppWorkSpace 128 128 128; Background 0 128 128;"
+    "ButtonAlternateFace 180 180 180; ButtonDkShadow 0 0 0; ButtonFace 192 192 192;"
+    "ButtonHilight 255 255 255; ButtonLight 192 192 192; ButtonShadow 128 128 128;"
+    "ButtonText 0 0 0;"
+    "GradientActiveTitle 16 132 208; GradientInactiveTitle 181 181 181; GrayText 128 128 128;"
+    "Hilight 0 0 128; HilightText 255 255 255; HotTrackingColor 0 0 255;"
+    "InactiveBorder 192 192 192;"
+    "InactiveTitle 128 128 128; InactiveTitleText 192 192 192; InfoText 0 0 0;"
+    "InfoWindow 255 255 225; Menu 192 192 192; MenuBar 192 192 192; MenuHilight 0 0 128;"
+    "MenuText 0 0 0; Scrollbar 192 192 192; TitleText 255 255 255; Window 255 255 255;"
+    "WindowFrame 0 0 0; WindowText 0 0 0").split(";"))
 
 # Ten entries below anything a game scores, so a game that scores nothing still makes the table.
 START_TABLE = b"\r\n".join([b"-1"] * 10 + [b"Old"] * 10)
@@ -104,6 +119,14 @@ class Session:
 
     def x(self, *args):
         return run(list(args), env=self.env)
+
+    def use_classic_colours(self):
+        """For the programs started from now on: no theme, and the classic colours."""
+        theme = r"HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager"
+        self.x("wine", "reg", "add", theme, "/v", "ThemeActive", "/d", "0", "/f")
+        for name, colour in CLASSIC_COLOURS.items():
+            self.x("wine", "reg", "add", r"HKCU\Control Panel\Colors", "/v", name, "/d", colour,
+                   "/f")
 
     def start_game(self, run_folder):
         command = [self.exe] if self.linux else ["wine", self.exe]
@@ -310,6 +333,8 @@ def main(argv):
     with open(os.path.join(run_folder, "scores.txt"), "wb") as table:
         table.write(START_TABLE)
     session = Session(folder, exe, linux, pictures)
+    if pictures and not linux:
+        session.use_classic_colours()
     try:
         play(session, run_folder, replay_tool)
     except Failure as failure:

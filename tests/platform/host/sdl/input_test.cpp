@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "platform/host/sdl/event_translator.h"
 #include "platform/host/sdl/key_map.h"
@@ -125,6 +126,35 @@ TEST_F(Translation, EnterGivesAKeyDownThenItsCharacterAndArrowsGiveNoCharacter) 
     ASSERT_EQ(release.size(), 1u);
     EXPECT_EQ(release[0].type, HostEventType::kKeyUp);
     EXPECT_EQ(release[0].virtual_key, 0x0D);
+}
+
+TEST_F(Translation, CtrlTypesTheControlCharactersOfWin32AndTheHostKeysStillNothing) {
+    struct Case {
+        SDL_Keycode key;
+        Uint16 mod;
+        std::vector<int> characters;  // after the key-down
+        bool host_key = false;        // then the program gets nothing at all
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {SDLK_a, KMOD_LCTRL, {1}},  // a character, so it settles a finished round
+             {SDLK_z, KMOD_RCTRL | KMOD_SHIFT, {26}},
+             {SDLK_LEFTBRACKET, KMOD_LCTRL, {27}},
+             {SDLK_BACKSLASH, KMOD_LCTRL, {28}},
+             {SDLK_RIGHTBRACKET, KMOD_LCTRL, {29}},
+             {SDLK_RETURN, KMOD_LCTRL, {10}},
+             {SDLK_KP_ENTER, KMOD_RCTRL, {10}},
+             {SDLK_BACKSPACE, KMOD_LCTRL, {127}},
+             {SDLK_a, KMOD_LCTRL | KMOD_RALT, {}},  // AltGr
+             {SDLK_1, KMOD_LCTRL, {}},
+             {SDLK_EQUALS, KMOD_LCTRL, {}, true},
+             {SDLK_RETURN, KMOD_LALT, {}, true}}) {
+        auto out = Translate(Key(SDL_KEYDOWN, c.key, 100, c.mod));
+        Translate(Key(SDL_KEYUP, c.key, 100, c.mod));
+        ASSERT_EQ(out.size(), c.host_key ? 0u : 1u + c.characters.size()) << c.key;
+        std::vector<int> characters;
+        for (size_t i = 1; i < out.size(); ++i) characters.push_back(out[i].character);
+        EXPECT_EQ(characters, c.characters) << c.key;
+    }
 }
 
 TEST_F(Translation, TextInputGivesOneCharacterPerCodePageByte) {

@@ -100,7 +100,7 @@ TEST_F(Snapshot, NameEntry) {
                  GetWindow(GetWindow(GetWindow(dialog, GW_CHILD), GW_HWNDNEXT), GW_HWNDNEXT);
              RECT client{};
              GetClientRect(label, &client);
-             EXPECT_EQ(client, (RECT{0, 0, 84, 13}));
+             EXPECT_EQ(client, (RECT{0, 0, 85, 13}));
              ExpectDefaultFrame(pixels, RectInDialog(GetDlgItem(dialog, IDC_NAME_OK)), true);
              // The name field: a sunken edge, grey then black, around white.
              RECT field = RectInDialog(GetDlgItem(dialog, IDC_NAME));

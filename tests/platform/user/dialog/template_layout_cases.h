@@ -1,7 +1,7 @@
 // The four templates as laid out in pixels, worked out by hand: dialog units of the 8-point font
-// are 1.5 pixels across and 1.625 down, each edge rounded on its own, the template's size is the
-// client area, and a picture control takes its picture's size. Our Linux layer's dialog manager
-// and the real one are both held to it.
+// are 1.5 pixels across and 1.625 down, a control's position and its size each rounded on its
+// own, the template's size is the client area, and a picture control takes its picture's size.
+// Our Linux layer's dialog manager and the real one are both held to it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -35,23 +35,23 @@ inline const ExpectedDialog kDialogs[] = {
      {357, 151},
      {{IDC_NAME_OK, "OK", {263, 107, 347, 140}},
       {IDC_STATIC, "New High Score!", {11, 11, 98, 29}},
-      {IDC_STATIC, "Enter your name:", {131, 37, 225, 60}},
+      {IDC_STATIC, "Enter your name:", {131, 37, 226, 60}},
       {IDC_NAME, "", {75, 62, 284, 85}}}},
     {IDD_SPLASH,
      "Grommelin Quibbert's Zandrofel V2.27",
      false,
      {429, 237},
      {{0xFFFF, "#111", {11, 11, 419, 168}},  // the picture's own 408 x 157
-      {0xFFFF, "A game by the Grommelins", {149, 172, 279, 185}},
+      {0xFFFF, "A game by the Grommelins", {149, 172, 280, 185}},
       {0xFFFF, "Pictures and code", {171, 190, 258, 203}},
-      {IDC_STORY, "Story", {11, 200, 90, 226}},
+      {IDC_STORY, "Story", {11, 200, 91, 226}},
       {0xFFFF, "Press PLAY! when ready", {153, 213, 273, 226}},
       {IDC_PLAY, "PLAY!", {339, 200, 419, 226}}}},
     {IDD_STORY,
      "The Story...",
      true,
      {353, 171},
-     {{IDOK, "OK", {263, 137, 338, 159}},
+     {{IDOK, "OK", {263, 137, 338, 160}},
       {0xFFFF, "The Grommelin quibbert has done it again...", {11, 10, 215, 23}},
       {0xFFFF,
        "Hurry and help quibbert turn off the oven\nbefore his house catches on FIRE!\n"
@@ -69,7 +69,7 @@ inline const ExpectedDialog kDialogs[] = {
      {374, 284},
      {{IDOK, "OK", {288, 250, 363, 273}},
       {0xFFFF, "#111", {0, 0, 408, 157}},  // wider than the dialog
-      {0xFFFF, "A game by the Grommelins", {122, 159, 252, 172}},
+      {0xFFFF, "A game by the Grommelins", {122, 159, 253, 172}},
       {0xFFFF, "Pictures and code", {144, 177, 231, 190}},
       {0xFFFF, "Thanks for playing!", {11, 198, 176, 211}},
       {0xFFFF,

@@ -1,6 +1,7 @@
 // Each template laid out in pixels: dialog units of the 8-point font are 1.5 pixels across and
-// 1.625 down, each edge rounded on its own, the template's size is the client area, and a
-// picture control takes its picture's size. Expected rectangles are worked out by hand.
+// 1.625 down, a control's position and its size each rounded on its own, the template's size is
+// the client area, and a picture control takes its picture's size. Expected rectangles are
+// worked out by hand.
 #include <string>
 #include <vector>
 
