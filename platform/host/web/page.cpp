@@ -68,7 +68,17 @@ EM_JS(void, zf_list_window, (const char* title, int x, int y, int width, int hei
                                     height: client_height}});
 });
 
-// The speaker: one source at a time; each clip's buffer is made once.
+// The speaker: one source at a time; each clip's buffer is made once. It runs only while a
+// sound plays and the page is shown: a running AudioContext costs the browser a few percent of
+// a core even in silence.
+EM_JS(void, zf_speaker_wanted, (), {
+    var audio = Module.zfAudio;
+    if (!audio) return;
+    var wanted = !!Module.zfSource && !Module.zfSilenced;
+    if (wanted && audio.state === 'suspended') audio.resume();
+    else if (!wanted && audio.state === 'running') audio.suspend();
+});
+
 EM_JS(void, zf_play, (const uint8_t* samples, int count, int rate), {
     var audio = Module.zfAudio;
     if (!audio) return;
@@ -84,19 +94,24 @@ EM_JS(void, zf_play, (const uint8_t* samples, int count, int rate), {
     var source = audio.createBufferSource();
     source.buffer = buffer;
     source.connect(audio.destination);
-    source.start();
+    source.onended = function() {
+        if (Module.zfSource !== source) return;
+        Module.zfSource = null;
+        zf_speaker_wanted();
+    };
     Module.zfSource = source;
+    source.start();
     Module.zfSoundsPlayed = (Module.zfSoundsPlayed || 0) + 1;
 });
 
 EM_JS(void, zf_stop, (), {
-    if (Module.zfSource) Module.zfSource.stop();
+    var source = Module.zfSource;
     Module.zfSource = null;
+    if (source) source.stop();
 });
 
 EM_JS(void, zf_pause_samples, (int paused), {
-    var audio = Module.zfAudio;
-    if (audio) paused ? audio.suspend() : audio.resume();
+    Module.zfSilenced = !!paused;
 });
 
 EM_JS(int, zf_hidden, (), { return document.hidden ? 1 : 0; });
@@ -192,12 +207,15 @@ void ListWindow(const char* title, int x, int y, int width, int height, int clie
 }
 void PlaySamples(const uint8_t* samples, int count, int rate) {
     zf_play(samples, count, rate);
+    zf_speaker_wanted();
 }
 void StopSamples() {
     zf_stop();
+    zf_speaker_wanted();
 }
 void PauseSamples(bool paused) {
     zf_pause_samples(paused);
+    zf_speaker_wanted();
 }
 bool Hidden() {
     return zf_hidden() != 0;

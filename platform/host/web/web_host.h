@@ -86,7 +86,8 @@ class WebHost final : public Host {
     void Place(Window& window);
     void Raise(HostWindowId id);
     void Compose(Box box);
-    void ComposeWindow(const Window& window, Box box);
+    // True when a pixel of the screen changed.
+    bool ComposeWindow(const Window& window, Box box);
     // Notes a composed box for the canvas; ShowChanges copies every noted box there.
     void MarkShown(Box box);
     void ShowChanges();

@@ -1,7 +1,9 @@
 // How the web host shows its windows: each changed box of the screen is composed from the
-// windows in it, bottom first, into one RGBA picture, and the boxes changed since the program
-// last waited go to the canvas together, neighbours merged, when it waits again (after a batch
-// of messages, as the desktop presents), so a tick costs the canvas what its pixels cost.
+// windows in it, bottom first, into one RGBA picture, and the boxes whose pixels changed since
+// the program last waited go to the canvas together, neighbours merged, when it waits again
+// (after a batch of messages, as the desktop presents). A box drawn again with the same pixels
+// (the status numbers, every tick) is not shown again: the browser composites the union of
+// what a frame changed, so it would cost far more than its own pixels.
 #include <algorithm>
 
 #include "page.h"
@@ -15,9 +17,24 @@ uint32_t ToCanvas(uint32_t rgb) {
     return 0xff000000u | ((rgb >> 16) & 0xffu) | (rgb & 0xff00u) | ((rgb & 0xffu) << 16);
 }
 
-// Callers clip: [from, from + count) lies inside both rows.
-void CopyToCanvas(const uint32_t* from, uint32_t* to, int count) {
-    for (int i = 0; i < count; ++i) to[i] = ToCanvas(from[i]);
+// Callers clip: [from, from + count) lies inside both rows. True when a pixel changed.
+bool CopyToCanvas(const uint32_t* from, uint32_t* to, int count) {
+    uint32_t changed = 0;
+    for (int i = 0; i < count; ++i) {
+        uint32_t pixel = ToCanvas(from[i]);
+        changed |= to[i] ^ pixel;
+        to[i] = pixel;
+    }
+    return changed != 0;
+}
+
+bool FillRow(uint32_t* to, int count, uint32_t pixel) {
+    uint32_t changed = 0;
+    for (int i = 0; i < count; ++i) {
+        changed |= to[i] ^ pixel;
+        to[i] = pixel;
+    }
+    return changed != 0;
 }
 
 int Area(int left, int top, int right, int bottom) {
@@ -39,48 +56,51 @@ void WebHost::Compose(Box box) {
     // Every window is opaque: those under one that covers the whole box cannot show.
     size_t first = z_order_.size();
     while (first > 0 && !Covers(windows_.at(z_order_[first - 1]), box)) --first;
+    bool changed = false;
     if (first == 0) {
         for (int y = box.top; y < box.bottom; ++y)
-            std::fill_n(&screen_[size_t(y) * kScreenWidth + box.left], box.right - box.left,
-                        kDesktop);
+            changed |= FillRow(&screen_[size_t(y) * kScreenWidth + box.left], box.right - box.left,
+                               kDesktop);
     } else {
         --first;
     }
     for (size_t i = first; i < z_order_.size(); ++i) {
         const Window& window = windows_.at(z_order_[i]);
-        if (window.visible) ComposeWindow(window, box);
+        if (window.visible) changed |= ComposeWindow(window, box);
     }
-    MarkShown(box);
+    if (changed) MarkShown(box);
 }
 
-void WebHost::ComposeWindow(const Window& window, Box box) {
+bool WebHost::ComposeWindow(const Window& window, Box box) {
     const bool active =
         keyboard_ && z_order_.back() == keyboard_ && &windows_.at(keyboard_) == &window;
     const Surface& frame = active ? window.frame.active : window.frame.inactive;
     Box outer = Outer(window);
     int top = std::max(box.top, outer.top), bottom = std::min(box.bottom, outer.bottom);
     int left = std::max(box.left, outer.left), right = std::min(box.right, outer.right);
-    if (left >= right) return;
+    if (left >= right) return false;
     // The client area's columns on the screen, within this box.
     const int client_x = window.x + window.frame.client_left;
     const int client_from = std::clamp(client_x, left, right);
     const int client_to = std::clamp(client_x + window.client.width, left, right);
+    bool changed = false;
     for (int y = top; y < bottom; ++y) {
         uint32_t* to = &screen_[size_t(y) * kScreenWidth];
         const int row = y - window.y, client_row = row - window.frame.client_top;
         const bool client_line = client_row >= 0 && client_row < window.client.height;
         if (client_line && client_from < client_to)
-            CopyToCanvas(window.client.Row(client_row) + (client_from - client_x), to + client_from,
-                         client_to - client_from);
+            changed |= CopyToCanvas(window.client.Row(client_row) + (client_from - client_x),
+                                    to + client_from, client_to - client_from);
         if (!frame.width) continue;
         const uint32_t* frame_row = frame.Row(row) - window.x;
         if (!client_line || client_from >= client_to) {
-            CopyToCanvas(frame_row + left, to + left, right - left);
+            changed |= CopyToCanvas(frame_row + left, to + left, right - left);
             continue;
         }
-        CopyToCanvas(frame_row + left, to + left, client_from - left);
-        CopyToCanvas(frame_row + client_to, to + client_to, right - client_to);
+        changed |= CopyToCanvas(frame_row + left, to + left, client_from - left);
+        changed |= CopyToCanvas(frame_row + client_to, to + client_to, right - client_to);
     }
+    return changed;
 }
 
 // A box joins one it touches or nearly touches when their union shows few pixels that neither

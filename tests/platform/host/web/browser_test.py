@@ -702,44 +702,65 @@ document.documentElement.innerHTML =
 
 
 def floor_cpu(browser, seconds):
-    """The browser's CPU share over seconds on the floor page, in the same browser's first tab
-    (still blank) before the game's page opens there."""
+    """The browser's CPU share over seconds on the floor page, drawn in place of whatever the
+    tab showed."""
+    browser.open("about:blank")
+    wait_for(lambda: browser.evaluate("location.href === 'about:blank' && !!document.body"), 10,
+             "a blank tab")
     browser.evaluate(FLOOR_PAGE)
+    time.sleep(2)  # what the page before it left behind settles first
+    return cpu_share(browser, seconds, lambda elapsed: None)
+
+
+def cpu_share(browser, seconds, play):
+    """The browser's CPU share (all its processes) over seconds, calling play every half
+    second."""
     before, started = process_tree_cpu_seconds(browser.process.pid), time.monotonic()
-    time.sleep(seconds)
-    used = process_tree_cpu_seconds(browser.process.pid) - before
-    return used / (time.monotonic() - started)
+    while time.monotonic() - started < seconds:
+        play(time.monotonic() - started)
+        time.sleep(0.5)
+    return (process_tree_cpu_seconds(browser.process.pid) - before) / (time.monotonic() - started)
 
 
-def measure_play(site, seconds, phone):
-    """The browser's CPU and the ticks while Quibbert steps left and right: by keys on the
-    desktop page, or by swipes on a phone held sideways (844 x 390 at 3 times)."""
+def measure_play(site, seconds, phone, rounds=3):
+    """The browser's CPU while Quibbert steps left and right, by keys on the desktop page or by
+    swipes on a phone held sideways (844 x 390 at 3 times), beside the floor page's, turn about
+    in the same browser (the machine's own noise is large: medians of three each); then the
+    tick intervals, from the page's tick log, which is left out of the CPU figures."""
+    keys = ["ArrowLeft", "ArrowRight"]
+    floors, games = [], []
     with browsing(site) as (browser, url):
         if phone:
             browser.emulate_phone(844, 390)
-        floor = floor_cpu(browser, seconds)
-        page = Page(browser, url + "?ticklog")
-        if phone:
-            page.load()
-            page.start_by_touch()
-        else:
-            load_seconds, splash_seconds = start_playing(page)
-            print("load %.2f s; click to splash %.2f s (the start sound plays first)" %
-                  (load_seconds, splash_seconds))
-        before, started = process_tree_cpu_seconds(browser.process.pid), time.monotonic()
-        keys = ["ArrowLeft", "ArrowRight"]
-        while time.monotonic() - started < seconds:
-            key = keys[int(time.monotonic() - started) % 2]
+        for round in range(rounds + 1):
+            last = round == rounds
+            if not last:
+                floors.append(floor_cpu(browser, seconds))
+            page = Page(browser, url + ("?ticklog" if last else ""))
             if phone:
-                browser.swipe(*page.page_point(MAIN, 200, 250), *SWIPES[key][0])
+                page.load()
+                page.start_by_touch()
             else:
-                page.press(key)
-            time.sleep(0.5)
-        used = process_tree_cpu_seconds(browser.process.pid) - before
-        share = used / (time.monotonic() - started)
-        print("%s: browser CPU while playing: %.1f %% of one core over %.0f s; the floor page "
-              "in the same browser: %.1f %%; ratio %.2f" %
-              ("phone" if phone else "desktop", 100 * share, seconds, 100 * floor, share / floor))
+                load_seconds, splash_seconds = start_playing(page)
+                if round == 0:
+                    print("load %.2f s; click to splash %.2f s (the start sound plays first)" %
+                          (load_seconds, splash_seconds))
+
+            def play(elapsed):
+                key = keys[int(elapsed) % 2]
+                if phone:
+                    browser.swipe(*page.page_point(MAIN, 200, 250), *SWIPES[key][0])
+                else:
+                    page.press(key)
+            share = cpu_share(browser, seconds, play)
+            if not last:
+                games.append(share)
+        floor, game = statistics.median(floors), statistics.median(games)
+        print("%s: browser CPU while playing: %.1f %% of one core (%s); the floor page in the "
+              "same browser: %.1f %% (%s); ratio %.2f" %
+              ("phone" if phone else "desktop", 100 * game,
+               ", ".join("%.1f" % (100 * g) for g in games), 100 * floor,
+               ", ".join("%.1f" % (100 * f) for f in floors), game / floor))
         describe(tick_intervals(browser, seconds))
 
 

@@ -65,6 +65,8 @@ class Browser:
             os.remove(port_file)
         self.process = subprocess.Popen(
             [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+             "--disable-background-networking", "--disable-component-update", "--disable-sync",
+             "--disable-quic",
              "--remote-debugging-port=0", "--remote-debugging-address=127.0.0.1",
              "--autoplay-policy=document-user-activation-required",
              "--user-data-dir=" + self.profile, "--window-size=1000,800", "about:blank"],
