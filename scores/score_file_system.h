@@ -8,8 +8,12 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <memory>
 #include <string>
+
+// Larger than any table, however long its lines; a bigger file is not read to its end.
+constexpr size_t kMaxScoreFileBytes = size_t{64} << 20;
 
 // A failure, in words the player can be shown: what failed, on which file (its full path), and
 // the system's reason, e.g. "could not lock /home/ann/scores.txt: another game kept it locked".
