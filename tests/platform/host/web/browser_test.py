@@ -224,7 +224,7 @@ def play_test(site, tool, engine):
         play_to_the_end(page, name)
         saved = browser.evaluate("Module.zfSavedFiles.writes")
         check(name in browser.evaluate("FS.readFile('/save/scores.txt', {encoding: 'utf8'})"),
-              "the name is not in the saved table")
+              "the name is not in the saved table: %r" % stored_table(browser))
 
         page.load()  # a reload: the table comes back from the browser's storage
         table = browser.evaluate("FS.readFile('/save/scores.txt', {encoding: 'utf8'})")

@@ -28,13 +28,22 @@ KEYS = {"Enter": "\ue006", "Escape": "\ue00c", "ArrowUp": "\ue013", "ArrowDown":
 # Any expression or statements, evaluated in the page's global scope; the value awaited.
 def wrapped(expression):
     return ("Promise.resolve().then(() => (0, eval)(%s)).then("
-            "v => JSON.stringify(v === undefined ? null : v))" % json.dumps(expression))
+            "v => JSON.stringify(v) || 'null')" % json.dumps(expression))
+
+
+SHIFT = "\ue008"
 
 
 def key_actions(keys):
     steps = []
     for key in keys:
+        # A capital with Shift held, as typed: WebKit otherwise sometimes gives the small letter.
+        shifted = key.isupper()
+        if shifted:
+            steps.append({"type": "keyDown", "value": SHIFT})
         steps += [{"type": "keyDown", "value": key}, {"type": "keyUp", "value": key}]
+        if shifted:
+            steps.append({"type": "keyUp", "value": SHIFT})
     return [{"type": "key", "id": "keyboard", "actions": steps}]
 
 
