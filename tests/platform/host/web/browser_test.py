@@ -18,6 +18,9 @@ game and its table also Firefox ESR and WebKitGTK (devtools.py and webdriver.py 
                                                phone's keyboard, kept after a reload
   browser_test.py picture SITE OUT.png         the page on a phone held sideways, playing,
                                                for the README
+  browser_test.py soak SITE [MINUTES]          random input in headless Chromium (30 minutes
+                                               by default); the WebAssembly memory and the
+                                               JavaScript heap at the start and the end
   browser_test.py ticks SITE [SECONDS]         the tick intervals over 20 s of play
   browser_test.py measure SITE [SECONDS]       figures: file sizes, load to splash, the
                                                browser's CPU and the ticks while playing,
@@ -756,6 +759,56 @@ def measure_play(site, seconds, phone):
         describe(tick_intervals(browser, seconds))
 
 
+def memory(browser):
+    """The WebAssembly memory and the JavaScript heap after a collection, in bytes."""
+    browser.call("HeapProfiler.collectGarbage")
+    return (browser.evaluate("HEAPU8.buffer.byteLength"),
+            browser.call("Runtime.getHeapUsage")["usedSize"])
+
+
+def soak(site, minutes):
+    """Random keys and clicks, boxes answered as they come ("Yes" to another game), with the
+    memory reported every five minutes."""
+    import random
+    chooser = random.Random(26)
+    keys = ["ArrowUp"] * 4 + ["ArrowDown", "ArrowLeft", "ArrowRight"]
+    with browsing(site) as (browser, url):
+        page = Page(browser, url)
+        start_playing(page)
+        browser.call("HeapProfiler.enable")
+        first = memory(browser)
+        print("start: WebAssembly memory %d bytes, JavaScript heap %d bytes" % first, flush=True)
+        started = time.monotonic()
+        next_report, steps = started + 300, 0
+        while time.monotonic() - started < minutes * 60:
+            top, steps = page.top(), steps + 1
+            if top == NAME:
+                browser.type_text("Soak %d" % (steps % 1000))
+                page.press("Enter")
+            elif top == QUESTION:
+                browser.type_text("y")
+            elif top != MAIN:
+                page.press("Enter")
+            elif chooser.random() < 0.1:
+                page.click_client(MAIN, chooser.randrange(788), chooser.randrange(569))
+            else:
+                page.press(chooser.choice(keys)) if chooser.random() < 0.8 else browser.type_text("a")
+            time.sleep(0.05)
+            if time.monotonic() > next_report:
+                next_report += 300
+                print("%3.0f min: WebAssembly memory %d bytes, JavaScript heap %d bytes" %
+                      (((time.monotonic() - started) / 60,) + memory(browser)), flush=True)
+        last = memory(browser)
+        print("end after %.1f min and %d steps: WebAssembly memory %d bytes, JavaScript heap %d"
+              " bytes" % ((time.monotonic() - started) / 60, steps) + last)
+        errors = browser.errors()
+        check(not errors, "console errors: %s" % errors)
+    check(last[0] == first[0], "the WebAssembly memory grew from %d to %d bytes" % (first[0], last[0]))
+    check(last[1] < first[1] * 1.5 + (1 << 20),
+          "the JavaScript heap grew from %d to %d bytes" % (first[1], last[1]))
+    print("ok")
+
+
 if __name__ == "__main__":
     if not os.path.exists(os.path.join(sys.argv[2], "zandrofel.wasm")):
         # Not a failure of the page: there is no page yet.
@@ -766,6 +819,8 @@ if __name__ == "__main__":
         play_test(sys.argv[2], sys.argv[3], sys.argv[4] if len(sys.argv) > 4 else "chromium")
     elif sys.argv[1] == "picture":
         phone_picture(sys.argv[2], sys.argv[3])
+    elif sys.argv[1] == "soak":
+        soak(sys.argv[2], float(sys.argv[3]) if len(sys.argv) > 3 else 30.0)
     elif sys.argv[1] == "touch":
         touch_test(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), sys.argv[5:] == ["game"])
     else:
