@@ -98,16 +98,22 @@ Module['preRun'].push(function() {
   function writeFolder() {
     return openDatabase().then(function(db) {
       var transaction = db.transaction([storeName], 'readwrite');
-      var store = transaction.objectStore(storeName), mine = localFiles();
+      var store = transaction.objectStore(storeName), mine = localFiles(), refused = null;
       var done = patiently(finished(transaction));
       store.getAllKeys().onsuccess = function(event) {
-        event.target.result.forEach(function(path) { if (!mine[path]) store.delete(path); });
-        Object.keys(mine).forEach(function(path) {
-          store.put({timestamp: mine[path].mtime, mode: mine[path].mode,
-                     contents: FS.readFile(path)}, path);
-        });
+        try {
+          event.target.result.forEach(function(path) { if (!mine[path]) store.delete(path); });
+          Object.keys(mine).forEach(function(path) {
+            store.put({timestamp: mine[path].mtime, mode: mine[path].mode,
+                       contents: FS.readFile(path)}, path);
+          });
+        } catch (error) {
+          // A put the store refused at once (a full quota): nothing of this write is kept.
+          refused = error;
+          transaction.abort();
+        }
       };
-      return done;
+      return done.catch(function(error) { throw refused || error; });
     });
   }
 

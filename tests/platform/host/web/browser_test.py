@@ -322,7 +322,8 @@ def start_game(page):
 
 def check_refused_storage(browser, url):
     """A browser that refuses the page its storage: the start panel says so and why, the game
-    plays, and at the game over a box tells that the table cannot be kept, before the table."""
+    plays, and at the game over a box tells that the table cannot be kept, before the table.
+    The same box for storage that opens but is full."""
     page = Page(browser, url + "refused/")
     page.load()
     note = browser.evaluate("document.querySelector('#start .zf-storage-note').textContent")
@@ -335,13 +336,31 @@ def check_refused_storage(browser, url):
     check(browser.evaluate("Module.zfSavedFiles.writes") == 0, "something claims to be stored")
     check("SecurityError" in browser.evaluate("Module.zfSavedFiles.trouble"),
           "the browser's reason is not kept for the box")
+    # Storage that reads but takes nothing (a full quota): the save is told as failed too.
+    Page(browser, url).load()
+    store_table(browser, BEATABLE)
+    page = Page(browser, url + "full/")
+    page.load()
+    check(browser.evaluate("document.querySelector('#start .zf-storage-note').hidden"),
+          "storage that opens is said to be refused")
+    start_game(page)
+    play_to_the_end(page, "Full Storage", told=True)
+    check("QuotaExceededError" in browser.evaluate("Module.zfSavedFiles.trouble"),
+          "the full storage's reason is not kept for the box")
+    page = Page(browser, url)
+    page.load()
+    check("Full Storage" not in stored_table(browser), "a refused save was stored")
+
+
+# The tenth entry below any score, so that even a game without points asks for a name.
+BEATABLE = "\r\n".join(["-1"] * 10 + ["x"] * 10)
 
 
 def check_two_windows_finishing_together(browser, url):
     """Two windows of the game at their name dialogs; both names entered at once: both kept."""
     pages = [Page(browser, url)]
     pages[0].load()
-    store_table(browser, "\r\n".join(["-1"] * 10 + ["x"] * 10))
+    store_table(browser, BEATABLE)
     window = browser.new_window()
     try:
         pages.append(Page(window, url))

@@ -34,6 +34,12 @@ Object.defineProperty(window, 'indexedDB', {configurable: true, get: function() 
   }};
 }});
 </script>"""
+# A browser whose storage is full, for pages served below /full/: it reads, but takes nothing.
+FULL_STORAGE = """<script>
+IDBObjectStore.prototype.put = function() {
+  throw new DOMException('The quota has been exceeded.', 'QuotaExceededError');
+};
+</script>"""
 # The page's errors, kept where a driver without a console can read them.
 ERROR_HOOK = """<script>
 window.zfErrors = [];
@@ -49,18 +55,20 @@ addEventListener('unhandledrejection', function(e) { zfErrors.push(String(e.reas
 
 
 class Serving(Quiet):
-    """The site; below /refused/ the same site in a browser that refuses it storage."""
+    """The site; below /refused/ and /full/ the same site in a browser that refuses it storage
+    or whose storage is full."""
     hook_errors = False
 
     def do_GET(self):
-        refused = self.path.startswith("/refused/")
-        if refused:
-            self.path = self.path[len("/refused"):]
+        stand_in = ""
+        for folder, script in (("/refused/", REFUSED_STORAGE), ("/full/", FULL_STORAGE)):
+            if self.path.startswith(folder):
+                self.path, stand_in = self.path[len(folder) - 1:], script
         page = self.path.split("?")[0]
-        if page not in ("/", "/index.html") or not (refused or self.hook_errors):
+        if page not in ("/", "/index.html") or not (stand_in or self.hook_errors):
             return super().do_GET()
         html = open(os.path.join(self.directory, "index.html"), encoding="utf-8").read()
-        added = (ERROR_HOOK if self.hook_errors else "") + (REFUSED_STORAGE if refused else "")
+        added = (ERROR_HOOK if self.hook_errors else "") + stand_in
         body = html.replace("<head>", "<head>" + added, 1).encode()
         self.send_response(200)
         self.send_header("Content-Type", "text/html; charset=utf-8")
