@@ -258,4 +258,9 @@ class WebKit(Driven):
         except Exception:
             pass
         kill_group(self.driver)
-        kill_group(self.xvfb)
+        # Asked to end, Xvfb removes its lock and socket, so the display number is free again.
+        self.xvfb.terminate()
+        try:
+            self.xvfb.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            kill_group(self.xvfb)
