@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "score_dir.h"
 #include "scores/high_scores.h"
@@ -18,72 +19,39 @@ const char* zf_score_table_bytes();
 
 namespace {
 
+// The file of a table whose first score lines and names are given, the rest empty.
+std::string TableFile(std::vector<std::string> scores, std::vector<std::string> names) {
+    scores.resize(kTableSize);
+    names.resize(kTableSize);
+    scores.insert(scores.end(), names.begin(), names.end());
+    return FileOf(scores);
+}
+
 std::string Copied(const std::string& bytes) {
     EXPECT_EQ(zf_score_table_read(bytes.data(), int(bytes.size())), 1);
     return zf_score_table_bytes();
 }
 
 TEST(TableCopy, TheDesktopsBytesComeBackAndHostileOnesAsTheGameWouldWriteThem) {
-    const std::string desktop = FileOf({"9100",
-                                        "870",
-                                        "eight hundred",
-                                        "",
-                                        "",
-                                        "",
-                                        "",
-                                        "",
-                                        "",
-                                        "",
-                                        "Twenty Characters Ok",
-                                        "Ann",
-                                        "  two spaces",
-                                        "",
-                                        "",
-                                        "",
-                                        "",
-                                        "",
-                                        "",
-                                        ""});
-    const std::string empty =
-        FileOf({"", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""});
+    const std::string desktop = TableFile({"9100", "870", "eight hundred"},
+                                          {"Twenty Characters Ok", "Ann", "  two spaces"});
     const struct {
         const char* what;
         std::string bytes, copy;
     } cases[] = {
         {"the desktop's own", desktop, desktop},
-        {"nothing", "", empty},
+        {"nothing", "", TableFile({}, {})},
         {"a byte-order mark and LF ends",
          "\xEF\xBB\xBF"
          "5\n6",
-         FileOf(
-             {"5", "6", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""})},
+         TableFile({"5", "6"}, {})},
         {"an endless line", std::string(1 << 20, '7'),
-         FileOf({std::string(kMaxNameLength, '7'),
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 "",
-                 ""})},
+         TableFile({std::string(kMaxNameLength, '7')}, {})},
         {"NUL and Ctrl-Z",
          std::string("1\0x\r\n2\x1a"
                      "3",
                      8),
-         FileOf(
-             {"1", "2", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""})},
+         TableFile({"1", "2"}, {})},
     };
     HighScoreTable.Scores[9] = 42;
     for (const auto& c : cases) EXPECT_EQ(Copied(c.bytes), c.copy) << c.what;
