@@ -179,3 +179,19 @@ void WriteHighScoreFile(int32_t score) {
     NewEntryName = "";
     LoadHighScores();
 }
+
+void ReadHighScoresFrom(std::string_view bytes) {
+    ScoreIn.OpenBytes(bytes);
+    ReadLines();
+    BuildHighScoreText();
+    ScoreIn.OpenBytes(bytes);
+    ReadNumbers();
+}
+
+std::string HighScoreFileBytes() {
+    ScoreOut.Open();
+    for (const auto& line : HighScoreTable.ScoreTexts) ScoreOut << LineText(line) << '\n';
+    for (int i = 0; i < kTableSize; ++i)
+        ScoreOut << LineText(HighScoreTable.Names[i]) << (i + 1 < kTableSize ? "\n" : "");
+    return ScoreOut.Bytes();
+}

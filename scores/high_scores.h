@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "scores/text.h"
 #include "scores/text_file.h"
@@ -47,3 +49,8 @@ void LoadHighScores();
 // file untouched. The rewrite locks the file and ranks against the table read again under the
 // lock; a failure leaves the file as it was and is noted in ScoreFileTrouble.
 void WriteHighScoreFile(int32_t score);
+// Reads the table from a file's bytes as LoadHighScores reads the file, and rebuilds
+// HighScoreText.
+void ReadHighScoresFrom(std::string_view bytes);
+// The file's bytes for the table as it stands, as a save writes them but with no new entry.
+std::string HighScoreFileBytes();

@@ -21,8 +21,6 @@ namespace sys = score_file_system;
 
 namespace {
 
-// Larger than any table, however long its lines; a bigger file is not read to its end.
-constexpr size_t kMaxBytes = size_t{64} << 20;
 constexpr std::chrono::seconds kStaleAge(60);
 constexpr auto kLockPoll = std::chrono::milliseconds(10);
 
@@ -67,7 +65,7 @@ bool ReadFrom(const sys::File& file, const std::string& path, std::string* bytes
         if (got < 0) return Fail(error, "read", path, sys::LastError());
         if (got == 0) return true;
         bytes->append(chunk, size_t(got));
-        if (bytes->size() > kMaxBytes)
+        if (bytes->size() > kMaxScoreFileBytes)
             return Fail(error, "read", path, sys::kErrorCodes.too_large,
                         "it is far too large for a high-score table");
     }
@@ -88,11 +86,17 @@ void RemoveStaleTemporaries(const std::string& real_path) {
 bool ReadScoreFile(const std::string& path, std::string* bytes, ScoreFileError* error) {
     bytes->clear();
     const std::string full_path = sys::FullPath(path);
+    // Another window may have saved since; where that cannot be learned, the copy at hand is
+    // still read, and the failure told.
+    const bool refreshed = sys::RefreshFolder(full_path);
+    const int refresh_code = sys::LastError();
     const sys::File file = OpenOrCreate(path, sys::Access::kRead);
     if (!file.IsOpen()) return Fail(error, "open", full_path, sys::LastError());
     sys::FileFacts facts;
-    return CheckPlain(file, "read", full_path, &facts, error) &&
-           ReadFrom(file, full_path, bytes, error);
+    if (!CheckPlain(file, "read", full_path, &facts, error) ||
+        !ReadFrom(file, full_path, bytes, error))
+        return false;
+    return refreshed || Fail(error, "read", full_path, refresh_code);
 }
 
 struct ScoreFile::Handle {
@@ -238,8 +242,7 @@ bool ScoreFile::Handle::SaveByReplacing(const std::string& old_bytes, const std:
             return RewriteInPlace(old_bytes, new_bytes, error);
         return Fail(error, "replace", real_path, code);
     }
-    sys::SyncFolder(real_path);
-    return true;
+    return sys::CommitFolder(real_path) || Fail(error, "keep", real_path, sys::LastError());
 }
 
 bool ScoreFile::Replace(const std::string& old_bytes, const std::string& new_bytes,

@@ -1,7 +1,8 @@
 // The file operations a system supplies to the high-score file's open, lock and save
 // (score_file.cpp), which are the same everywhere. Each system defines them in its own file,
-// score_file_system_posix.cpp or score_file_system_windows.cpp. A failed operation leaves the
-// system's error number for LastError, as errno and GetLastError do.
+// score_file_system_posix.cpp (with score_file_system_disk.cpp on a disk, or
+// score_file_system_web.cpp in the browser) or score_file_system_windows.cpp. A failed operation
+// leaves the system's error number for LastError, as errno and GetLastError do.
 #pragma once
 
 #include <chrono>
@@ -81,8 +82,13 @@ bool LearnFacts(const File& file, FileFacts* facts);
 
 enum class LockTry { kLocked, kBusy, kFailed };
 // An exclusive lock for saves, without waiting on another game's (the caller polls). A system
-// may wait here for what it needs before it can tell.
+// may wait here for what it needs before it can tell. Where the folder is a copy of the
+// system's store (the browser's storage), taking the lock also reads the folder back from it.
 LockTry TryLock(const File& file);
+// Brings the folder holding full_path up to date from the system's store, where it is only a
+// copy of one (the browser's storage, where another window may have saved); true at once on a
+// disk. On failure the folder's copy stays as it was.
+bool RefreshFolder(const std::string& full_path);
 // Whether the locked file is still the one its name leads to, not one a save replaced.
 bool StillTheNamedFile(const File& file, const std::string& real_path);
 
@@ -91,7 +97,8 @@ std::int64_t ReadAt(const File& file, std::uint64_t offset, char* into, std::siz
 // All of bytes at the start of the file; a short write fails as a full disk.
 bool WriteFromStart(const File& file, const std::string& bytes);
 bool Truncate(const File& file, std::uint64_t size);
-// Makes what was written to the table itself last, as far as the system can promise it.
+// Makes what was written to the table itself last, as far as the system can promise it; in
+// the browser, once its storage holds the folder.
 bool CommitInPlace(const File& file);
 // Gives a written temporary file the table's exact mode and makes it last.
 bool CommitTemporary(const File& temporary, const FileFacts& table);
@@ -105,7 +112,9 @@ bool ReplaceWith(const std::string& temporary, const std::string& real_path);
 void Remove(const std::string& path);
 // The full names of this game's temporary files beside the table older than age.
 std::vector<std::string> StaleTemporaries(const std::string& real_path, std::chrono::seconds age);
-// Makes a rename in the table's folder last.
-void SyncFolder(const std::string& real_path);
+// Makes a rename in the table's folder last. False only where the system's store refused it
+// (the browser's storage): the folder then holds the new table, which lasts only as long as
+// the page.
+bool CommitFolder(const std::string& real_path);
 
 }  // namespace score_file_system

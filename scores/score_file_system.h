@@ -1,15 +1,20 @@
 // The file-system side of the high-score file: reading it, and saving it under a lock so that
 // a crash, a full disk, another player or a second game never loses the table. Everything that
-// differs between systems is behind this header; each system has one source file for it
-// (score_file_system_posix.cpp everywhere but _WIN32, score_file_system_windows.cpp there).
+// differs between systems is behind this header and score_file_operations.h: the POSIX files
+// with a disk's lock and commits, or the browser's (score_file_system_disk.cpp or _web.cpp), or
+// score_file_system_windows.cpp under _WIN32.
 //
 // A save goes: Open (the name opened as the system resolves it, then locked), ReadAll, and
 // Replace with the new bytes; destroying the ScoreFile (or Close) releases the lock.
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <memory>
 #include <string>
+
+// Larger than any table, however long its lines; a bigger file is not read to its end.
+constexpr size_t kMaxScoreFileBytes = size_t{64} << 20;
 
 // A failure, in words the player can be shown: what failed, on which file (its full path), and
 // the system's reason, e.g. "could not lock /home/ann/scores.txt: another game kept it locked".

@@ -1,7 +1,8 @@
-// The high-score file's operations on POSIX systems: descriptors, flock, fsync and rename(2).
+// The high-score file's operations on POSIX systems: descriptors, fsync and rename(2). The lock
+// and what makes a save last differ between a disk (score_file_system_disk.cpp) and the
+// browser, whose folder is a copy of its storage (score_file_system_web.cpp).
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -25,29 +26,13 @@ int OpenFlags(Access access) {
     return (access == Access::kRead ? O_RDONLY : O_RDWR) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 }
 
-std::string Folder(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 }  // namespace
 
 const ErrorCodes kErrorCodes = {
     EINVAL, EBADF, EFBIG, EWOULDBLOCK, ENOENT, EEXIST, {EACCES, EPERM, EROFS}, {EBUSY, EXDEV}};
 
-bool File::Close() {
-    if (!IsOpen()) return true;
-    const bool closed = close(Descriptor(*this)) == 0;
-    native_ = kNone;
-    return closed;
-}
-
 int LastError() {
     return errno;
-}
-
-std::string ErrorText(int code) {
-    return std::strerror(code);
 }
 
 std::string FullPath(const std::string& path) {
@@ -91,13 +76,6 @@ bool LearnFacts(const File& file, FileFacts* facts) {
     return true;
 }
 
-LockTry TryLock(const File& file) {
-    while (flock(Descriptor(file), LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EINTR) return errno == EWOULDBLOCK ? LockTry::kBusy : LockTry::kFailed;
-    }
-    return LockTry::kLocked;
-}
-
 bool StillTheNamedFile(const File& file, const std::string& real_path) {
     struct stat now, named;
     return fstat(Descriptor(file), &now) == 0 && now.st_nlink > 0 &&
@@ -123,10 +101,6 @@ bool WriteFromStart(const File& file, const std::string& bytes) {
 
 bool Truncate(const File& file, std::uint64_t size) {
     return ftruncate(Descriptor(file), off_t(size)) == 0;
-}
-
-bool CommitInPlace(const File& file) {
-    return fdatasync(Descriptor(file)) == 0;
 }
 
 // The mode is given again after the write, which may have cleared its set-id bits, and beats
@@ -157,7 +131,7 @@ void Remove(const std::string& path) {
 
 std::vector<std::string> StaleTemporaries(const std::string& real_path, std::chrono::seconds age) {
     std::vector<std::string> stale;
-    const std::string folder = Folder(real_path);
+    const std::string folder = FolderOf(real_path);
     DIR* dir = opendir(folder.c_str());
     if (!dir) return stale;
     const std::string base = real_path.substr(real_path.rfind('/') + 1);
@@ -172,13 +146,6 @@ std::vector<std::string> StaleTemporaries(const std::string& real_path, std::chr
     }
     closedir(dir);
     return stale;
-}
-
-void SyncFolder(const std::string& real_path) {
-    const int fd = open(Folder(real_path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
 }
 
 }  // namespace score_file_system

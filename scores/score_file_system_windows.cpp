@@ -209,6 +209,13 @@ std::vector<std::string> StaleTemporaries(const std::string& real_path, std::chr
     return stale;
 }
 
-void SyncFolder(const std::string&) {}
+bool RefreshFolder(const std::string&) {
+    return true;
+}
+
+// A rename by MoveFileEx with MOVEFILE_WRITE_THROUGH is already on the disk.
+bool CommitFolder(const std::string&) {
+    return true;
+}
 
 }  // namespace score_file_system

@@ -10,6 +10,8 @@ packages=(
     espeak-ng strace python3
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
     emscripten chromium dpkg-dev python3-websocket
+    # The browser tests' other engines: Gecko, and WebKit with its WebDriver
+    firefox-esr webkit2gtk-driver
 )
 
 # The web build compiles FreeType from Debian's source package (scripts/web-freetype.sh), which

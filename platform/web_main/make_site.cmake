@@ -7,9 +7,10 @@ file(SIZE "${SITE}/zandrofel.data" data_bytes)
 math(EXPR ZF_DOWNLOAD_BYTES "${wasm_bytes} + ${data_bytes}")
 configure_file("${PAGE}/index.html" "${SITE}/index.html" @ONLY)
 configure_file("${PAGE}/manifest.webmanifest" "${SITE}/manifest.webmanifest" COPYONLY)
+configure_file("${PAGE}/table_copy.js" "${SITE}/table_copy.js" COPYONLY)
 
 set(files index.html manifest.webmanifest zandrofel.js zandrofel.wasm zandrofel.data icon-192.png
-          icon-512.png)
+          icon-512.png table_copy.js)
 set(hashes "")
 set(ZF_FILES "\"./\"")
 foreach(name IN LISTS files)

@@ -1,9 +1,15 @@
 #!/usr/bin/python3
-"""The game in a real browser: headless Chromium from Debian on the built site.
+"""The game in real browsers from Debian on the built site: headless Chromium, and for the
+game and its table also Firefox ESR and WebKitGTK (devtools.py and webdriver.py drive them).
 
-  browser_test.py play SITE SCREENSHOTS_TOOL   the page, the splash against the headless host's
+  browser_test.py play SITE SCREENSHOTS_TOOL [ENGINE]
+                                               in chromium (the default), firefox or webkit:
+                                               the page, the splash against the headless host's
                                                picture, story, PLAY!, keys, About, a whole game
-                                               with a name, and the table after a reload
+                                               with a name, and the table after a reload; a
+                                               second window following a save; a browser that
+                                               refuses storage; two windows finishing together;
+                                               the table to a file and back, and hostile files
   browser_test.py touch SITE WIDTH HEIGHT [game]
                                                a phone of that size (device scale 3), by
                                                touch alone: the fit, PLAY!, swipes, About by a
@@ -16,6 +22,9 @@
                                                offline play once visited
   browser_test.py picture SITE OUT.png         the page on a phone held sideways, playing,
                                                for the README
+  browser_test.py soak SITE [MINUTES]          random input in headless Chromium (30 minutes
+                                               by default); the WebAssembly memory and the
+                                               JavaScript heap at the start and the end
   browser_test.py ticks SITE [SECONDS]         the tick intervals over 20 s of play
   browser_test.py measure SITE [SECONDS]       figures: file sizes, load to splash, the
                                                browser's CPU and the ticks while playing,
@@ -23,6 +32,7 @@
 """
 
 import base64
+import json
 import os
 import statistics
 import struct
@@ -184,9 +194,22 @@ def reference_splash(tool):
     return read_png(os.path.join(folder, "splash.png"))
 
 
-def play_test(site, tool):
+# What an engine cannot do here, said at the start of its run.
+ENGINE_LIMITS = {
+    "chromium": [],
+    "firefox": ["sound: no sound device here, so a mock one (the start sound is counted, not heard)"],
+    "webkit": ["the console: errors are read through a hook the test's server adds to the page",
+               "storage across a browser restart: under automation it lives in memory"],
+}
+COMMON_LIMITS = ["a real file dialog and download: the file is handed to the page as the"
+                 " dialog would, and the download's bytes taken as its link is clicked"]
+
+
+def play_test(site, tool, engine):
+    for limit in ENGINE_LIMITS[engine] + COMMON_LIMITS:
+        print("%s cannot do %s" % (engine, limit))
     width, height, splash_rows = reference_splash(tool)
-    with browsing(site) as (browser, url):
+    with browsing(site, engine) as (browser, url):
         page = Page(browser, url)
         load_seconds = page.load()
         save_a_table_any_score_beats(browser)
@@ -219,17 +242,21 @@ def play_test(site, tool):
         check_about_while_moving(page)
         name = "Web Player"
         play_to_the_end(page, name)
-        saved = browser.evaluate("Module.zfSyncs")
+        saved = browser.evaluate("Module.zfSavedFiles.writes")
         check(name in browser.evaluate("FS.readFile('/save/scores.txt', {encoding: 'utf8'})"),
-              "the name is not in the saved table")
+              "the name is not in the saved table: %r" % stored_table(browser))
 
         page.load()  # a reload: the table comes back from the browser's storage
         table = browser.evaluate("FS.readFile('/save/scores.txt', {encoding: 'utf8'})")
         check(table.split("\r\n")[10] == name,
               "after a reload the table's first name is %r (written back %d times)" %
               (table.split("\r\n")[10:11], saved))
-        check_a_second_tab_reads_a_save_back(browser, url)
+        check_a_second_window_reads_a_save_back(browser, url)
+        check_refused_storage(browser, url)
+        check_two_windows_finishing_together(browser, url)
+        page.load()
         check_close_box_ends_the_game(page)
+        check_table_files(page)
         errors = browser.errors()
         check(not errors, "console errors: %s" % errors)
     print("ok")
@@ -275,19 +302,185 @@ def check_about_while_moving(page):
     page.await_gone(ABOUT)
 
 
-def check_a_second_tab_reads_a_save_back(browser, url):
-    # The game open twice: when one tab saves, the other reads the table back, so that its own
-    # next save ranks against it and loses no entry.
-    tab = browser.new_tab("about:blank")
+def store_table(browser, table):
+    """Puts a table in the browser's storage as the page does: under the lock every window
+    respects, kept once stored."""
+    failed = browser.evaluate(
+        "(() => { const s = Module.zfSavedFiles; return s.lock(3000).then(() =>"
+        " s.readBack(s.folder).then(() => { FS.writeFile(s.folder + '/scores.txt', %s);"
+        " return s.writeBack(); }).finally(s.unlock)); })()" % json.dumps(table))
+    check(failed is None, "the table could not be stored: %s" % failed)
+
+
+def stored_table(browser):
+    return browser.evaluate("FS.readFile('/save/scores.txt', {encoding: 'utf8'})")
+
+
+def check_a_second_window_reads_a_save_back(browser, url):
+    # The game open twice: when one window saves, the other reads the table back.
+    window = browser.new_window()
     try:
-        Page(tab, url).load()
-        table = "\r\n".join(["7"] * 10 + ["Other Tab"] * 10)
-        browser.evaluate("FS.writeFile('/save/scores.txt', %r)" % table)
-        wait_for(lambda: tab.evaluate("FS.readFile('/save/scores.txt', {encoding: 'utf8'})") == table,
-                 10, "the second tab to read the first one's save back")
+        Page(window, url).load()
+        table = "\r\n".join(["7"] * 10 + ["Other Window"] * 10)
+        store_table(browser, table)
+        wait_for(lambda: stored_table(window) == table, 10,
+                 "the second window to read the first one's save back")
     finally:
-        tab.close()
-        browser.call("Page.bringToFront")  # a hidden page's time stands still
+        window.close()
+
+
+def start_game(page):
+    page.start()
+    page.await_window(SPLASH)
+    page.click_client(SPLASH, *PLAY_BUTTON)
+    page.await_window(MAIN)
+    page.await_gone(SPLASH)
+
+
+def check_refused_storage(browser, url):
+    """A browser that refuses the page its storage: the start panel says so and why, the game
+    plays, and at the game over a box tells that the table cannot be kept, before the table.
+    The same box for storage that opens but is full."""
+    page = Page(browser, url + "refused/")
+    page.load()
+    note = browser.evaluate("document.querySelector('#start .zf-storage-note').textContent")
+    check("SecurityError" in note and "lost when the page closes" in note,
+          "the start panel's note on refused storage: %r" % note)
+    save_a_table_any_score_beats(browser)
+    start_game(page)
+    play_to_the_end(page, "No Storage", told=True)
+    check("No Storage" in stored_table(browser), "the entry is not in the table of this page")
+    check(browser.evaluate("Module.zfSavedFiles.writes") == 0, "something claims to be stored")
+    check("SecurityError" in browser.evaluate("Module.zfSavedFiles.trouble"),
+          "the browser's reason is not kept for the box")
+    # Storage that reads but takes nothing (a full quota): the save is told as failed too.
+    Page(browser, url).load()
+    store_table(browser, BEATABLE)
+    page = Page(browser, url + "full/")
+    page.load()
+    check(browser.evaluate("document.querySelector('#start .zf-storage-note').hidden"),
+          "storage that opens is said to be refused")
+    start_game(page)
+    play_to_the_end(page, "Full Storage", told=True)
+    check("QuotaExceededError" in browser.evaluate("Module.zfSavedFiles.trouble"),
+          "the full storage's reason is not kept for the box")
+    page = Page(browser, url)
+    page.load()
+    check("Full Storage" not in stored_table(browser), "a refused save was stored")
+
+
+# The tenth entry below any score, so that even a game without points asks for a name.
+BEATABLE = "\r\n".join(["-1"] * 10 + ["x"] * 10)
+
+
+def check_two_windows_finishing_together(browser, url):
+    """Two windows of the game at their name dialogs; both names entered at once: both kept."""
+    pages = [Page(browser, url)]
+    pages[0].load()
+    store_table(browser, BEATABLE)
+    window = browser.new_window()
+    try:
+        pages.append(Page(window, url))
+        pages[1].load()
+        names = ["Left Window", "Right Window"]
+        for page in pages:
+            start_game(page)
+        for _ in range(60):
+            if all([step_towards_the_name(page) for page in pages]):
+                break
+        for page, name in zip(pages, names):
+            page.await_window(NAME, 5)
+            page.click_client(NAME, *NAME_FIELD)
+            page.browser.type_text(name)
+        for page in pages:
+            page.press("Enter")
+        for page in pages:
+            answer_no_to_another_game(page)
+        table = stored_table(window)
+        check(all(name in table for name in names), "not both names kept: %r" % table)
+        pages[0].load()
+        table = stored_table(browser)
+        check(all(name in table for name in names), "not both names stored: %r" % table)
+    finally:
+        window.close()
+
+
+# A table as the desktop game writes it: a 20-character name, a score line edited to hold
+# letters, an empty tenth rank; CR LF line ends and none after the last line.
+DESKTOP_TABLE = "\r\n".join(
+    ["9100", "870", "eight hundred", "640", "520", "410", "300", "220", "110", ""] +
+    ["Twenty Characters Ok", "Ann", "Bob", "  two spaces", "Quibbert", "Eve", "Dan", "Cy",
+     "Al", ""]).encode("latin-1")
+# Hostile files: nothing but trouble in lines, one endless line, and one byte more than any
+# table (made in the page: the wire need not carry it).
+HOSTILE_FILES = [
+    ("binary", "Uint8Array.from({length: 4096}, (_, i) => [0, 26, 13, 10, 255, 65][i % 6] ^ (i & 7))"),
+    ("one endless line", "new Uint8Array(2 << 20).fill(57)"),
+    ("too large", "new Uint8Array(Module._zf_score_table_largest() + 1)"),
+]
+
+
+def choose_file(browser, panel, contents):
+    """A file chosen in the panel's "Load a table from a file", as the file dialog gives it."""
+    browser.evaluate(
+        "(() => { const input = document.querySelector('%s .zf-load-table');"
+        " const files = new DataTransfer(); files.items.add(new File([%s], 'scores.txt'));"
+        " input.files = files.files; input.dispatchEvent(new Event('change')); })()"
+        % (panel, contents))
+
+
+def click_element(browser, selector):
+    box = browser.evaluate(
+        "(() => { const r = document.querySelector('%s').getBoundingClientRect();"
+        " return [r.x + r.width / 2, r.y + r.height / 2]; })()" % selector)
+    browser.click(*box)
+
+
+def downloaded(browser, panel):
+    """The bytes "Save the table to a file" downloads, taken as the link is clicked."""
+    browser.evaluate(
+        "window.zfDownloads = []; HTMLAnchorElement.prototype.click = function() {"
+        " const link = this; fetch(link.href).then(r => r.arrayBuffer()).then(b =>"
+        " zfDownloads.push([link.download, Array.from(new Uint8Array(b))])); }")
+    click_element(browser, panel + " .zf-save-table")
+    name, data = wait_for(lambda: (browser.evaluate("zfDownloads") or [None])[0], 10,
+                          "the download")
+    check(name == "scores.txt", "the download is named %r" % name)
+    return bytes(data)
+
+
+def chosen_table(browser):
+    return wait_for(lambda: browser.evaluate(
+        "document.getElementById('chosen-table').hidden ? null :"
+        " [document.getElementById('chosen-said').textContent,"
+        " document.getElementById('chosen-text').textContent,"
+        " !document.getElementById('use-table').hidden]"), 10, "the table read from the file")
+
+
+def check_table_files(page):
+    """On the panel after the game: the desktop's table loaded, used and saved again is the
+    same to the byte; hostile files are read or refused, never used unasked."""
+    browser, panel = page.browser, "#ended"
+    choose_file(browser, panel, "Uint8Array.from(%s)" % json.dumps(list(DESKTOP_TABLE)))
+    said, text, offered = chosen_table(browser)
+    check(offered and "Twenty Characters Ok" in text and "eight hundred" in text,
+          "the table read from the file: %r %r" % (said, text))
+    click_element(browser, "#use-table")
+    wait_for(lambda: "now keeps" in browser.evaluate(
+        "document.querySelector('%s .zf-table-said').textContent" % panel), 10, "the table used")
+    check(stored_table(browser).encode("latin-1") == DESKTOP_TABLE, "the stored table differs")
+    copy = downloaded(browser, panel)
+    check(copy == DESKTOP_TABLE, "the file saved differs: %r" % copy)
+    for kind, contents in HOSTILE_FILES:
+        started = time.monotonic()
+        choose_file(browser, panel, contents)
+        said, text, offered = chosen_table(browser)
+        check(offered == (kind != "too large"), "%s: offered %s (%s)" % (kind, offered, said))
+        click_element(browser, "#keep-table")
+        wait_for(lambda: browser.evaluate("document.getElementById('chosen-table').hidden"), 5,
+                 "the hostile file's table to close")
+        print("%s: read in %.2f s" % (kind, time.monotonic() - started))
+    check(downloaded(browser, panel) == DESKTOP_TABLE, "a hostile file changed the table")
 
 
 def check_close_box_ends_the_game(page):
@@ -305,28 +498,25 @@ def check_close_box_ends_the_game(page):
     check(page.windows() == [], "windows left after the game ended: %s" % page.windows())
 
 
-def play_to_the_end(page, name):
-    """Up into the road and the river until each round ends, a key to go on, until the game
-    ends; then the name, the table, "No" to another game."""
-    for _ in range(60):
-        top = page.top()
-        if top == NAME:
-            break
-        if top in (APP_BOX, LOSER):
-            page.press("Enter")
-            time.sleep(0.2)
-            continue
-        for _ in range(5):
-            page.press("ArrowUp")
-        time.sleep(0.5)
-        page.browser.type_text("a")
-        time.sleep(0.3)
-    page.await_window(NAME, 5)
-    page.click_client(NAME, *NAME_FIELD)  # the dialog opens with OK, not the field, focused
-    time.sleep(0.2)
-    check(not page.keyboard_up(), "the hidden field took the focus from a mouse click")
-    page.browser.type_text(name)
-    page.press("Enter")
+def step_towards_the_name(page):
+    """Up into the road and the river until the round ends, a key to go on; True once the
+    game asks for a name."""
+    top = page.top()
+    if top == NAME:
+        return True
+    if top in (APP_BOX, LOSER):
+        page.press("Enter")
+        time.sleep(0.2)
+        return False
+    for _ in range(5):
+        page.press("ArrowUp")
+    time.sleep(0.5)
+    page.browser.type_text("a")
+    time.sleep(0.3)
+    return False
+
+
+def answer_no_to_another_game(page):
     page.await_window(TABLE)
     page.press("Enter")
     page.await_window(QUESTION)
@@ -334,6 +524,25 @@ def play_to_the_end(page, name):
     page.await_window(NO_ANSWER)
     page.press("Enter")
     page.await_gone(NO_ANSWER)
+
+
+def play_to_the_end(page, name, told=False):
+    """Each round to its end until the game ends; then the name, the table, "No" to another
+    game. Told: a box before the table says the table could not be kept."""
+    for _ in range(60):
+        if step_towards_the_name(page):
+            break
+    page.await_window(NAME, 5)
+    page.click_client(NAME, *NAME_FIELD)  # the dialog opens with OK, not the field, focused
+    time.sleep(0.2)
+    check(not page.keyboard_up(), "the hidden field took the focus from a mouse click")
+    page.browser.type_text(name)
+    page.press("Enter")
+    if told:
+        page.await_window(APP_BOX)
+        check(page.window(TABLE) is None, "the table came before the box")
+        page.press("Enter")
+    answer_no_to_another_game(page)
 
 
 def touch_test(site, width, height, whole_game):
@@ -764,6 +973,61 @@ def measure_play(site, seconds, phone, rounds=3):
         describe(tick_intervals(browser, seconds))
 
 
+def memory(browser):
+    """The WebAssembly memory and the JavaScript heap after a collection, in bytes."""
+    browser.call("HeapProfiler.collectGarbage")
+    return (browser.evaluate("HEAPU8.buffer.byteLength"),
+            browser.call("Runtime.getHeapUsage")["usedSize"])
+
+
+def soak(site, minutes):
+    """Random keys and clicks, boxes answered as they come ("Yes" to another game), with the
+    memory reported every five minutes."""
+    import random
+    chooser = random.Random(26)
+    keys = ["ArrowUp"] * 4 + ["ArrowDown", "ArrowLeft", "ArrowRight"]
+    with browsing(site) as (browser, url):
+        page = Page(browser, url)
+        start_playing(page)
+        browser.call("HeapProfiler.enable")
+        first = memory(browser)
+        print("start: WebAssembly memory %d bytes, JavaScript heap %d bytes" % first, flush=True)
+        started = time.monotonic()
+        next_report, steps, settled = started + 300, 0, None
+        while time.monotonic() - started < minutes * 60:
+            top, steps = page.top(), steps + 1
+            if top == NAME:
+                browser.type_text("Soak %d" % (steps % 1000))
+                page.press("Enter")
+            elif top == QUESTION:
+                browser.type_text("y")
+            elif top != MAIN:
+                page.press("Enter")
+            elif chooser.random() < 0.1:
+                page.click_client(MAIN, chooser.randrange(788), chooser.randrange(569))
+            else:
+                page.press(chooser.choice(keys)) if chooser.random() < 0.8 else browser.type_text("a")
+            time.sleep(0.05)
+            if time.monotonic() > next_report:
+                next_report += 300
+                now = memory(browser)
+                # The first games' own allocations are made by then: from there on it is flat.
+                settled = settled or now
+                print("%3.0f min: WebAssembly memory %d bytes, JavaScript heap %d bytes" %
+                      (((time.monotonic() - started) / 60,) + now), flush=True)
+        last = memory(browser)
+        print("end after %.1f min and %d steps: WebAssembly memory %d bytes, JavaScript heap %d"
+              " bytes" % (((time.monotonic() - started) / 60, steps) + last))
+        errors = browser.errors()
+        check(not errors, "console errors: %s" % errors)
+    if settled and time.monotonic() - started > 600:
+        check(last[0] == settled[0], "the WebAssembly memory grew from %d to %d bytes after"
+              " five minutes" % (settled[0], last[0]))
+        check(last[1] < settled[1] * 1.25 + (1 << 20), "the JavaScript heap grew from %d to %d"
+              " bytes after five minutes" % (settled[1], last[1]))
+    print("ok")
+
+
 if __name__ == "__main__":
     if not os.path.exists(os.path.join(sys.argv[2], "zandrofel.wasm")):
         # Not a failure of the page: there is no page yet.
@@ -771,11 +1035,13 @@ if __name__ == "__main__":
               % sys.argv[2])
         sys.exit(77)
     if sys.argv[1] == "play":
-        play_test(sys.argv[2], sys.argv[3])
+        play_test(sys.argv[2], sys.argv[3], sys.argv[4] if len(sys.argv) > 4 else "chromium")
     elif sys.argv[1] == "app":
         app_test(sys.argv[2])
     elif sys.argv[1] == "picture":
         phone_picture(sys.argv[2], sys.argv[3])
+    elif sys.argv[1] == "soak":
+        soak(sys.argv[2], float(sys.argv[3]) if len(sys.argv) > 3 else 30.0)
     elif sys.argv[1] == "touch":
         touch_test(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), sys.argv[5:] == ["game"])
     else:

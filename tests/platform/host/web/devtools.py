@@ -24,19 +24,77 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def serve(folder):
+# Put into pages the test's server serves, never into the site itself.
+# A browser that refuses the page its storage (a private window, blocked site data), for pages
+# served below /refused/.
+REFUSED_STORAGE = """<script>
+Object.defineProperty(window, 'indexedDB', {configurable: true, get: function() {
+  return {open: function() {
+    throw new DOMException('The user denied permission to access the database.', 'SecurityError');
+  }};
+}});
+</script>"""
+# A browser whose storage is full, for pages served below /full/: it reads, but takes nothing.
+FULL_STORAGE = """<script>
+IDBObjectStore.prototype.put = function() {
+  throw new DOMException('The quota has been exceeded.', 'QuotaExceededError');
+};
+</script>"""
+# The page's errors, kept where a driver without a console can read them.
+ERROR_HOOK = """<script>
+window.zfErrors = [];
+addEventListener('error', function(e) { zfErrors.push(String(e.message)); });
+addEventListener('unhandledrejection', function(e) { zfErrors.push(String(e.reason)); });
+(function(original) {
+  console.error = function() {
+    zfErrors.push(Array.prototype.join.call(arguments, ' '));
+    return original.apply(console, arguments);
+  };
+})(console.error);
+</script>"""
+
+
+class Serving(Quiet):
+    """The site; below /refused/ and /full/ the same site in a browser that refuses it storage
+    or whose storage is full."""
+    hook_errors = False
+
+    def do_GET(self):
+        stand_in = ""
+        for folder, script in (("/refused/", REFUSED_STORAGE), ("/full/", FULL_STORAGE)):
+            if self.path.startswith(folder):
+                self.path, stand_in = self.path[len(folder) - 1:], script
+        page = self.path.split("?")[0]
+        if page not in ("/", "/index.html") or not (stand_in or self.hook_errors):
+            return super().do_GET()
+        html = open(os.path.join(self.directory, "index.html"), encoding="utf-8").read()
+        added = (ERROR_HOOK if self.hook_errors else "") + stand_in
+        body = html.replace("<head>", "<head>" + added, 1).encode()
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html; charset=utf-8")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+
+def serve(folder, hook_errors=False):
     """Serves folder at http://127.0.0.1:<port>/ on a thread; returns (server, base url)."""
-    handler = functools.partial(Quiet, directory=folder)
+    handler = functools.partial(type("Site", (Serving,), {"hook_errors": hook_errors}),
+                                directory=folder)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server, "http://127.0.0.1:%d/" % server.server_address[1]
 
 
 @contextlib.contextmanager
-def browsing(folder):
+def browsing(folder, engine="chromium"):
     """A fresh browser and the folder served; yields (browser, base url), closes both after."""
-    server, url = serve(folder)
-    browser = Browser()
+    server, url = serve(folder, hook_errors=engine == "webkit")
+    if engine == "chromium":
+        browser = Browser()
+    else:
+        import webdriver
+        browser = webdriver.Firefox() if engine == "firefox" else webdriver.WebKit()
     try:
         yield browser, url
     finally:
@@ -94,6 +152,15 @@ class Browser:
         tab.process, tab.port, tab.owned_profile = None, self.port, False
         tab.attach(target)
         return tab
+
+    def new_window(self):
+        """A second window of the same browser, visible beside the first, driven on its own."""
+        made = self.call("Target.createTarget", url="about:blank", newWindow=True)
+        targets = json.load(urllib.request.urlopen("http://127.0.0.1:%s/json/list" % self.port))
+        window = Browser.__new__(Browser)
+        window.process, window.port, window.owned_profile = None, self.port, False
+        window.attach(next(t for t in targets if t["id"] == made["targetId"]))
+        return window
 
     def close(self):
         """Closes the browser gracefully (IndexedDB reaches the disk), then cleans up."""
@@ -204,12 +271,16 @@ class Browser:
         self.call("Input.insertText", text=text)
 
     def canvas_pixels(self, x, y, width, height):
-        """The canvas's RGB pixels in a box, as rows of (r, g, b)."""
-        data = self.evaluate(
-            "(() => { const d = Module.zfContext.getImageData(%d, %d, %d, %d).data;"
-            " let s = ''; for (let i = 0; i < d.length; i += 4)"
-            " s += String.fromCharCode(d[i], d[i + 1], d[i + 2]); return btoa(s); })()"
-            % (x, y, width, height))
-        raw = base64.b64decode(data)
-        return [[tuple(raw[(row * width + col) * 3:(row * width + col) * 3 + 3])
-                 for col in range(width)] for row in range(height)]
+        return canvas_pixels(self, x, y, width, height)
+
+
+def canvas_pixels(browser, x, y, width, height):
+    """The canvas's RGB pixels in a box, as rows of (r, g, b)."""
+    data = browser.evaluate(
+        "(() => { const d = Module.zfContext.getImageData(%d, %d, %d, %d).data;"
+        " let s = ''; for (let i = 0; i < d.length; i += 4)"
+        " s += String.fromCharCode(d[i], d[i + 1], d[i + 2]); return btoa(s); })()"
+        % (x, y, width, height))
+    raw = base64.b64decode(data)
+    return [[tuple(raw[(row * width + col) * 3:(row * width + col) * 3 + 3])
+             for col in range(width)] for row in range(height)]
