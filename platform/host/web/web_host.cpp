@@ -150,7 +150,7 @@ HostWindowId WebHost::CreateWindow(const HostWindowParams& params) {
     window.params = params;
     window.x = params.x;
     window.y = params.y;
-    window.client =
+    window.blank =
         Surface::Color(std::max(params.client_width, 0), std::max(params.client_height, 0));
     window.frame.client_left = window.frame.client_top = 0;
     z_order_.push_back(id);
@@ -220,7 +220,7 @@ void WebHost::ListWindows() {
         page::ListWindow(window.params.title.c_str(), outer.left, outer.top,
                          outer.right - outer.left, outer.bottom - outer.top,
                          window.x + window.frame.client_left, window.y + window.frame.client_top,
-                         window.client.width, window.client.height);
+                         window.client().width, window.client().height);
     }
 }
 
@@ -241,32 +241,26 @@ void WebHost::SetFrame(HostWindowId id, const HostFrame& frame) {
 void WebHost::Present(HostWindowId id, Surface& pixels) {
     Window* window = Find(id);
     if (!window) return;
-    bool whole = !pixels.HasDirty() || pixels.width != window->client.width ||
-                 pixels.height != window->client.height;
-    if (whole) {
-        window->client = pixels;
-        window->client.ClearDirty();
-    }
+    // The surface stays where it is until the window goes or another is presented (the host
+    // interface promises it), so the screen is composed from it with nothing copied.
+    bool whole = !pixels.HasDirty() || window->presented != &pixels ||
+                 pixels.width != window->presented_width ||
+                 pixels.height != window->presented_height;
+    window->presented = &pixels;
+    window->presented_width = pixels.width;
+    window->presented_height = pixels.height;
     int left = window->x + window->frame.client_left, top = window->y + window->frame.client_top;
     if (whole) {
         Compose({left, top, left + pixels.width, top + pixels.height});
         return;
     }
-    for (const DirtyBox& dirty : pixels.dirty.boxes()) {
-        int right = std::min(dirty.right, pixels.width),
-            bottom = std::min(dirty.bottom, pixels.height);
-        for (int y = std::max(dirty.top, 0); y < bottom; ++y) {
-            int from = std::max(dirty.left, 0);
-            if (from >= right) break;
-            std::copy(pixels.Row(y) + from, pixels.Row(y) + right, window->client.Row(y) + from);
-        }
+    for (const DirtyBox& dirty : pixels.dirty.boxes())
         Compose({left + dirty.left, top + dirty.top, left + dirty.right, top + dirty.bottom});
-    }
 }
 
 WebHost::Box WebHost::Outer(const Window& window) const {
     int width = window.frame.active.width, height = window.frame.active.height;
-    if (width == 0) width = window.client.width, height = window.client.height;
+    if (width == 0) width = window.client().width, height = window.client().height;
     return {window.x, window.y, window.x + width, window.y + height};
 }
 
@@ -327,7 +321,7 @@ void WebHost::Mouse(HostEventType type, MouseButton button, int screen_x, int sc
     if (!window) return;
     int frame_x = screen_x - window->x, frame_y = screen_y - window->y;
     int x = frame_x - window->frame.client_left, y = frame_y - window->frame.client_top;
-    bool in_client = x >= 0 && y >= 0 && x < window->client.width && y < window->client.height;
+    bool in_client = x >= 0 && y >= 0 && x < window->client().width && y < window->client().height;
     if (type == HostEventType::kButtonDown && buttons_down_ == 1) {
         mouse_owner_ = id;
         frame_press_ = !in_client;

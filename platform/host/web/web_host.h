@@ -73,7 +73,10 @@ class WebHost final : public Host {
         int x = 0;  // outer top-left on the screen
         int y = 0;
         bool visible = false;
-        Surface client;  // the last pixels presented
+        Surface blank;                       // the client area until its first present
+        const Surface* presented = nullptr;  // the window system's own, once presented
+        int presented_width = 0, presented_height = 0;
+        const Surface& client() const { return presented ? *presented : blank; }
         HostFrame frame;
     };
     struct Box {

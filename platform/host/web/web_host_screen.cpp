@@ -5,6 +5,7 @@
 // (the status numbers, every tick) is not shown again: the browser composites the union of
 // what a frame changed, so it would cost far more than its own pixels.
 #include <algorithm>
+#include <cstring>
 
 #include "page.h"
 #include "web_host.h"
@@ -17,10 +18,22 @@ uint32_t ToCanvas(uint32_t rgb) {
     return 0xff000000u | ((rgb >> 16) & 0xffu) | (rgb & 0xff00u) | ((rgb & 0xffu) << 16);
 }
 
-// Callers clip: [from, from + count) lies inside both rows. True when a pixel changed.
+// Callers clip: [from, from + count) lies inside both rows. True when a pixel changed. Two
+// pixels at a time: red and blue change places in both halves of a 64-bit word.
 bool CopyToCanvas(const uint32_t* from, uint32_t* to, int count) {
-    uint32_t changed = 0;
-    for (int i = 0; i < count; ++i) {
+    constexpr uint64_t kAlpha = 0xFF000000FF000000ull, kGreen = 0x0000FF000000FF00ull,
+                       kLow = 0x000000FF000000FFull;
+    uint64_t changed = 0;
+    int i = 0;
+    for (; i + 2 <= count; i += 2) {
+        uint64_t pair, old;
+        std::memcpy(&pair, from + i, sizeof pair);
+        std::memcpy(&old, to + i, sizeof old);
+        pair = kAlpha | (pair & kGreen) | ((pair >> 16) & kLow) | ((pair & kLow) << 16);
+        changed |= old ^ pair;
+        std::memcpy(to + i, &pair, sizeof pair);
+    }
+    for (; i < count; ++i) {
         uint32_t pixel = ToCanvas(from[i]);
         changed |= to[i] ^ pixel;
         to[i] = pixel;
@@ -82,14 +95,15 @@ bool WebHost::ComposeWindow(const Window& window, Box box) {
     // The client area's columns on the screen, within this box.
     const int client_x = window.x + window.frame.client_left;
     const int client_from = std::clamp(client_x, left, right);
-    const int client_to = std::clamp(client_x + window.client.width, left, right);
+    const Surface& client = window.client();
+    const int client_to = std::clamp(client_x + client.width, left, right);
     bool changed = false;
     for (int y = top; y < bottom; ++y) {
         uint32_t* to = &screen_[size_t(y) * kScreenWidth];
         const int row = y - window.y, client_row = row - window.frame.client_top;
-        const bool client_line = client_row >= 0 && client_row < window.client.height;
+        const bool client_line = client_row >= 0 && client_row < client.height;
         if (client_line && client_from < client_to)
-            changed |= CopyToCanvas(window.client.Row(client_row) + (client_from - client_x),
+            changed |= CopyToCanvas(client.Row(client_row) + (client_from - client_x),
                                     to + client_from, client_to - client_from);
         if (!frame.width) continue;
         const uint32_t* frame_row = frame.Row(row) - window.x;
