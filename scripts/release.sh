@@ -33,11 +33,11 @@ version=$(sed -n 's/^project(zandrofel VERSION \([0-9.]*\).*/\1/p' CMakeLists.tx
 say "version $version, commit ${commit:0:12}, built in $work/source"
 
 # FreeType for WebAssembly is Debian's source built once, not the project's; the checkout's copy
-# saves building it again.
-if [ -f "$checkout/build/freetype-wasm/lib/libfreetype.a" ]; then
+# saves building it again, with the note of the drivers it was built with.
+kept=$checkout/build/freetype-wasm
+if [ -f "$kept/lib/libfreetype.a" ] && [ -f "$kept/modules" ]; then
     mkdir -p build/freetype-wasm
-    cp -a "$checkout/build/freetype-wasm/lib" "$checkout/build/freetype-wasm/include" \
-        build/freetype-wasm/
+    cp -a "$kept/lib" "$kept/include" "$kept/modules" build/freetype-wasm/
 fi
 
 # What ships needs no tests or benchmarks.
