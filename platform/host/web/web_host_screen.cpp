@@ -106,13 +106,15 @@ bool WebHost::ComposeWindow(const Window& window, Box box) {
             changed |= CopyToCanvas(client.Row(client_row) + (client_from - client_x),
                                     to + client_from, client_to - client_from);
         if (!frame.width) continue;
-        const uint32_t* frame_row = frame.Row(row) - window.x;
+        // The frame's pixel under screen column x is frame_row[x - window.x].
+        const uint32_t* frame_row = frame.Row(row);
         if (!client_line || client_from >= client_to) {
-            changed |= CopyToCanvas(frame_row + left, to + left, right - left);
+            changed |= CopyToCanvas(frame_row + (left - window.x), to + left, right - left);
             continue;
         }
-        changed |= CopyToCanvas(frame_row + left, to + left, client_from - left);
-        changed |= CopyToCanvas(frame_row + client_to, to + client_to, right - client_to);
+        changed |= CopyToCanvas(frame_row + (left - window.x), to + left, client_from - left);
+        changed |=
+            CopyToCanvas(frame_row + (client_to - window.x), to + client_to, right - client_to);
     }
     return changed;
 }
